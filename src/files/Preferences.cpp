@@ -1,6 +1,7 @@
 #include "Preferences.h"
 
 #include "FileIo.h"
+#include "FileMessages.h"
 #include "IniDocument.h"
 
 #include <QStandardPaths>
@@ -86,7 +87,7 @@ std::filesystem::path TPreferences::standardPath()
 
 const char* TPreferences::loadErrorText()
 {
-    return "Error loading saved settings!";
+    return filemsg::kPreferencesLoadError;
 }
 
 TPreferences::TPreferences(std::filesystem::path file) : FPath(std::move(file)) {}
