@@ -1,5 +1,7 @@
 #include "LogFormat.h"
 
+#include "LiveChannelState.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstdio>
@@ -32,6 +34,22 @@ bool any(const std::array<bool, N>& a)
 bool TLogSelection::anyChannelColumn() const
 {
     return any(counts) || any(lta) || any(delta) || any(prox) || any(touch);
+}
+
+TLogSample logSample(const TLiveChannelState& state)
+{
+    TLogSample v;
+    v.qrd = state.FQRDValue;
+    v.hall = static_cast<std::uint16_t>(state.FHallValue);
+    v.metal = state.FMetalUIValue;
+    v.counts = state.FCurrentChs;
+    for (std::size_t n = 0; n < 3; ++n) {
+        v.lta[n] = state.FLTAChs[n];
+        v.delta[n] = state.FDeltaChs[n];
+        v.prox[n] = state.FProxBools[n];
+        v.touch[n] = state.FTouchBools[n];
+    }
+    return v;
 }
 
 namespace logformat {

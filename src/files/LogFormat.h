@@ -9,6 +9,8 @@
 #include <string>
 #include <string_view>
 
+struct TLiveChannelState;
+
 // The columns and rate chosen on the "Data Logging" page, copied when the log
 // starts and used for the header and every line.
 struct TLogSelection {
@@ -38,6 +40,10 @@ struct TLogSample {
     std::array<bool, 3> prox{};            // FProxBools[0..2]
     std::array<bool, 3> touch{};           // FTouchBools[0..2]
 };
+
+// The loggable values of the live channel state. The Hall value is taken as
+// received (unsigned), not signed by the pole as the display shows it.
+TLogSample logSample(const TLiveChannelState& state);
 
 // Local time of day of a logged line.
 struct TLogClockTime {
