@@ -179,7 +179,6 @@ TSettingsLoadPlan applySettingsFile(const TSettingsFileRead& read, TSettingsMode
     setup.DoChStream = uiSar;
     setup.SetupStreaming();
     setup.snapshotStreaming();
-    model.ResetDefault();
 
     using G = TSettingsGroup;
     const auto group = [&plan](G g) {

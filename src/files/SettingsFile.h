@@ -20,9 +20,10 @@
 //   4. clear FLoadingSettings; UI_SAR := plan.uiSar when it is set.
 //   5. run plan.writes in order (the channel mask as a channel-box click
 //      does, each group with its group write).
-//   6. LinkEngToCh; RestartStreaming; plan.complete ? kSettingsLoaded :
-//      kSettingsLoadError; CheckChanges; when complete set
-//      FSettingsATIMessage and wait 500 ms.
+//   6. LinkEngToCh; RestartStreaming; then for a complete load
+//      kSettingsLoaded, model.ResetDefault(), CheckChanges, set
+//      FSettingsATIMessage and wait 500 ms; otherwise kSettingsLoadError and
+//      CheckChanges (no ResetDefault: the values read stay pending).
 
 #include "SettingsGroups.h"
 
@@ -102,8 +103,9 @@ TSettingsFileRead parseSettingsFile(const std::string& text);
 // A complete file: each group's previous block and, through Set, its current
 // block and fields take the file's values; the boxes and choices follow; the
 // stream address table is rebuilt (with 0xD1 streamed while SAR UI is on) and
-// the streaming selection taken as applied; then every group is snapshotted.
-// The plan writes the channel mask, the device group, the Senvara setup, the
+// the streaming selection taken as applied. The writes send the current
+// blocks as the file gave them; the caller snapshots every group afterwards
+// (ResetDefault). The plan writes the channel mask, the device group, the Senvara setup, the
 // SAR UI group when SAR UI is enabled (else the prox UI group), the Hall,
 // report-rate, hysteresis and temperature groups.
 //

@@ -1,5 +1,7 @@
 #include "DataLogWriter.h"
 #include "FileMessages.h"
+#include "FrameDecoder.h"
+#include "LiveChannelState.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -187,4 +189,31 @@ TEST(DataLogWriter, WriteErrorWhileLoggingStopsTheLog)
     EXPECT_FALSE(log.isLogging());
     EXPECT_NE(log.error().find("log.txt"), std::string::npos) << log.error();
     EXPECT_EQ(log.frame(TLogSample{}, at(1, 1, 1, 3, 3)), TDataLogWriter::TFrameResult::NotLogging);
+}
+
+TEST(LogFormat, SampleFromTheLiveStateLogsTheHallValueAsReceived)
+{
+    TLiveChannelState state;
+    state.FHallValue = 300;
+    state.FHallNS = false;  // south pole
+    state.FQRDValue = 9;
+    state.FMetalUIValue = 4;
+    state.FCurrentChs = {10, 11, 12, 13, 14, 15};
+    state.FLTAChs = {20, 21, 22, 13, 14, 15};
+    state.FDeltaChs = {-10, -10, -10, 0, 0, 0};
+    state.FProxBools = {true, false, true, true};
+    state.FTouchBools = {false, true, false, true};
+    ASSERT_EQ(shownHallValue(state), -300);
+    const TLogSample v = logSample(state);
+    EXPECT_EQ(v.hall, 300);
+    EXPECT_EQ(v.qrd, 9);
+    EXPECT_EQ(v.metal, 4);
+    EXPECT_EQ(v.counts, state.FCurrentChs);
+    EXPECT_EQ(v.lta, (std::array<std::int32_t, 3>{20, 21, 22}));
+    EXPECT_EQ(v.delta, (std::array<std::int32_t, 3>{-10, -10, -10}));
+    EXPECT_EQ(v.prox, (std::array<bool, 3>{true, false, true}));
+    EXPECT_EQ(v.touch, (std::array<bool, 3>{false, true, false}));
+    TLogSelection s = onlyCount0();
+    s.hall = true;
+    EXPECT_EQ(logformat::dataLine(s, v, {12, 0, 0, 0}, 5), "12:00:00.(000)\t5\t300\t10");
 }
