@@ -20,7 +20,7 @@ std::string reason()
     return e != 0 ? std::string(": ") + std::strerror(e) : std::string();
 }
 
-}  // namespace
+} // namespace
 
 TLogTime TLogTime::now()
 {

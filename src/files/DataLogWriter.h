@@ -64,8 +64,8 @@ private:
     bool writeLine(const std::string& line);
 
     TOpenStream FOpen;
-    std::unique_ptr<std::ostream> FOut;  // FLogFile
-    std::filesystem::path FFileName;     // FLogFileName
+    std::unique_ptr<std::ostream> FOut; // FLogFile
+    std::filesystem::path FFileName;    // FLogFileName
     TLogSelection FSelection;
     bool FFirstTime = true;
     int FSampleCount = 0;

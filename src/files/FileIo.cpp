@@ -47,7 +47,7 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path)
     return tmp;
 }
 
-}  // namespace
+} // namespace
 
 TReadStatus readWholeFile(const std::filesystem::path& path, std::string& out, std::string& error,
                           std::size_t maxBytes)
@@ -127,4 +127,4 @@ bool makeFolders(const std::filesystem::path& folder, std::string& error)
     return true;
 }
 
-}  // namespace files
+} // namespace files

@@ -75,7 +75,7 @@ void addSection(std::string& out, const THeaderComment& comment, std::uint8_t fi
     out += kEol;
 }
 
-}  // namespace
+} // namespace
 
 namespace headerexport {
 
@@ -121,7 +121,7 @@ std::string headerText(const TSettingsModel& model, const std::array<bool, 6>& c
     return out;
 }
 
-}  // namespace headerexport
+} // namespace headerexport
 
 bool exportHeader(const std::filesystem::path& file, const TSettingsModel& model,
                   const std::array<bool, 6>& channelBoxes, std::string& error)

@@ -22,7 +22,7 @@ namespace headerexport {
 // timing registers in one section with ACTIVE_CHS between 0xD0 and 0xD2.
 std::string headerText(const TSettingsModel& model, const std::array<bool, 6>& channelBoxes);
 
-}  // namespace headerexport
+} // namespace headerexport
 
 // Writes headerText to file. The file is replaced only once the whole text is
 // written; on failure the old file stays and error says why.

@@ -2,7 +2,6 @@
 
 #define SI_CONVERT_ICU
 #include <SimpleIni.h>
-
 #include <charconv>
 #include <cstdio>
 
@@ -59,7 +58,7 @@ std::string hexByteText(int value)
     return buf;
 }
 
-}  // namespace files
+} // namespace files
 
 namespace {
 
@@ -68,10 +67,10 @@ std::string str(std::string_view v)
     return std::string(v);
 }
 
-}  // namespace
+} // namespace
 
 struct TIniDocument::Impl {
-    CSimpleIniA ini{true, false, false};  // UTF-8 text, one value per key, no multi-line values
+    CSimpleIniA ini{true, false, false}; // UTF-8 text, one value per key, no multi-line values
 
     Impl() { ini.SetSpaces(false); }
 };
@@ -101,7 +100,7 @@ std::string TIniDocument::serialise() const
         if (!first)
             out += "\r\n";
         first = false;
-        if (*section.pItem != '\0') {  // keys above the first section have none
+        if (*section.pItem != '\0') { // keys above the first section have none
             out += "[";
             out += section.pItem;
             out += "]\r\n";
@@ -124,8 +123,7 @@ bool TIniDocument::hasSection(std::string_view section) const
     return d->ini.GetSectionSize(str(section).c_str()) >= 0;
 }
 
-std::optional<std::string> TIniDocument::value(std::string_view section,
-                                                std::string_view key) const
+std::optional<std::string> TIniDocument::value(std::string_view section, std::string_view key) const
 {
     const char* v = d->ini.GetValue(str(section).c_str(), str(key).c_str(), nullptr);
     if (v == nullptr)

@@ -74,6 +74,6 @@ namespace files {
 std::optional<int> parseDecimal(std::string_view text);
 std::optional<int> parseHex(std::string_view text);
 std::optional<bool> parseBoolean(std::string_view text);
-std::string booleanText(bool value);    // "-1" or "0"
-std::string hexByteText(int value);     // two upper-case digits, more if needed
-}  // namespace files
+std::string booleanText(bool value); // "-1" or "0"
+std::string hexByteText(int value);  // two upper-case digits, more if needed
+} // namespace files

@@ -18,18 +18,17 @@ void addNumber(std::string& line, std::int64_t value)
 {
     char buf[24];
     const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value);
-    (void)ec;  // 24 characters hold every 64-bit value
+    (void)ec; // 24 characters hold every 64-bit value
     line += '\t';
     line.append(buf, end);
 }
 
-template <std::size_t N>
-bool any(const std::array<bool, N>& a)
+template <std::size_t N> bool any(const std::array<bool, N>& a)
 {
     return std::any_of(a.begin(), a.end(), [](bool b) { return b; });
 }
 
-}  // namespace
+} // namespace
 
 bool TLogSelection::anyChannelColumn() const
 {
@@ -111,4 +110,4 @@ std::string dataLine(const TLogSelection& s, const TLogSample& v, const TLogCloc
     return line;
 }
 
-}  // namespace logformat
+} // namespace logformat

@@ -14,16 +14,16 @@ struct TLiveChannelState;
 // The columns and rate chosen on the "Data Logging" page, copied when the log
 // starts and used for the header and every line.
 struct TLogSelection {
-    bool qrd = true;    // LogQRDCheck "SAR Quick Release:"
-    bool hall = true;   // LogHallCheck "HALL:"
-    bool metal = true;  // LogMDCheck "Hysteresis:"
-    std::array<bool, 6> counts = {true, true, false, false, false, false};  // LogCountChecks
-    std::array<bool, 3> lta{};    // LogLTAChecks
-    std::array<bool, 3> delta{};  // LogDTChecks
-    std::array<bool, 3> prox{};   // LogPChecks
-    std::array<bool, 3> touch{};  // LogTChecks
-    bool everyX = false;          // LogCombo: "Log Every (X Samples)" (index 1)
-    int sampleRate = 5;           // SampleRateSpin, 1 to 100
+    bool qrd = true;   // LogQRDCheck "SAR Quick Release:"
+    bool hall = true;  // LogHallCheck "HALL:"
+    bool metal = true; // LogMDCheck "Hysteresis:"
+    std::array<bool, 6> counts = {true, true, false, false, false, false}; // LogCountChecks
+    std::array<bool, 3> lta{};                                             // LogLTAChecks
+    std::array<bool, 3> delta{};                                           // LogDTChecks
+    std::array<bool, 3> prox{};                                            // LogPChecks
+    std::array<bool, 3> touch{};                                           // LogTChecks
+    bool everyX = false; // LogCombo: "Log Every (X Samples)" (index 1)
+    int sampleRate = 5;  // SampleRateSpin, 1 to 100
 
     // A log needs at least one of the 18 channel columns.
     bool anyChannelColumn() const;
@@ -31,14 +31,14 @@ struct TLogSelection {
 
 // The decoded values of one frame that the log can show.
 struct TLogSample {
-    std::uint16_t qrd = 0;    // FQRDValue
-    std::uint16_t hall = 0;   // FHallValue as received (never signed by the pole)
-    std::uint16_t metal = 0;  // FMetalUIValue
-    std::array<std::int32_t, 6> counts{};  // FCurrentChs
-    std::array<std::int32_t, 3> lta{};     // FLTAChs[0..2]
-    std::array<std::int32_t, 3> delta{};   // FDeltaChs[0..2]
-    std::array<bool, 3> prox{};            // FProxBools[0..2]
-    std::array<bool, 3> touch{};           // FTouchBools[0..2]
+    std::uint16_t qrd = 0;                // FQRDValue
+    std::uint16_t hall = 0;               // FHallValue as received (never signed by the pole)
+    std::uint16_t metal = 0;              // FMetalUIValue
+    std::array<std::int32_t, 6> counts{}; // FCurrentChs
+    std::array<std::int32_t, 3> lta{};    // FLTAChs[0..2]
+    std::array<std::int32_t, 3> delta{};  // FDeltaChs[0..2]
+    std::array<bool, 3> prox{};           // FProxBools[0..2]
+    std::array<bool, 3> touch{};          // FTouchBools[0..2]
 };
 
 // The loggable values of the live channel state. The Hall value is taken as
@@ -66,4 +66,4 @@ std::string timeStamp(const TLogClockTime& time);
 std::string dataLine(const TLogSelection& selection, const TLogSample& sample,
                      const TLogClockTime& time, std::optional<std::int64_t> msSincePrevious);
 
-}  // namespace logformat
+} // namespace logformat

@@ -22,7 +22,7 @@ inline constexpr const char* kCTTool = "CTTool";
 inline constexpr const char* kSettingsForm = "SettingsForm";
 inline constexpr const char* kScopeForm = "ScopeForm";
 inline constexpr const char* kSendComForm = "SendComForm";
-}  // namespace section
+} // namespace section
 
 namespace key {
 // Placement, in every window section that has it.
@@ -57,11 +57,11 @@ inline constexpr const char* kAutoScale = "AutoScale";
 // The thirteen trace selector boxes, in the order they are read.
 inline constexpr std::array<const char*, 13> kScopeTraces = {
     "CS0", "CS1", "CS2", "CS3", "CS4", "CS5", "LT0", "LT1", "LT2", "Temp", "QRD", "MD", "HALL"};
-}  // namespace key
+} // namespace key
 
 // Read defaults (used when a key is missing).
 namespace def {
-inline constexpr bool kMaximised = false;  // "State" = "Nor"
+inline constexpr bool kMaximised = false; // "State" = "Nor"
 inline constexpr bool kHints = true;
 inline constexpr bool kTips = true;
 inline constexpr bool kNotifyReset = true;
@@ -70,7 +70,7 @@ inline constexpr bool kUpdates1 = true;
 inline constexpr int kDebugAddressCount = 22;
 inline constexpr bool kBar1 = false;
 inline constexpr bool kBar2 = false;
-inline constexpr int kPrevToolsRead = 4;  // "Prev0" to "Prev3" are read
+inline constexpr int kPrevToolsRead = 4; // "Prev0" to "Prev3" are read
 // Scope colours, slots 0 to 9 (red in the low byte). Slot 7 reads as 65793
 // (not black) when missing.
 inline constexpr std::array<std::int32_t, 10> kScopeColors = {
@@ -82,6 +82,6 @@ inline constexpr int kXRange = 600;
 inline constexpr bool kAutoScale = true;
 inline constexpr std::array<bool, 13> kScopeTraces = {
     true, true, false, false, false, false, false, false, false, false, false, false, false};
-}  // namespace def
+} // namespace def
 
-}  // namespace pref
+} // namespace pref

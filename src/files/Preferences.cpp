@@ -47,8 +47,8 @@ void writeList(TIniDocument& doc, const char* section, const char* prefix,
 void readPlacementKeys(const TIniDocument& doc, const char* section, TWindowPlacement& placement)
 {
     TWindowPlacement p = placement;
-    p.maximised = doc.text(section, key::kState, def::kMaximised ? kStateMax : kStateNor) ==
-                  kStateMax;
+    p.maximised =
+        doc.text(section, key::kState, def::kMaximised ? kStateMax : kStateNor) == kStateMax;
     p.left = doc.integer(section, key::kLeft, placement.left);
     p.top = doc.integer(section, key::kTop, placement.top);
     p.width = doc.integer(section, key::kWidth, placement.width);
@@ -77,7 +77,7 @@ std::string debugAddress(const TIniDocument& doc, const std::string& name)
     return text;
 }
 
-}  // namespace
+} // namespace
 
 std::filesystem::path TPreferences::standardPath()
 {
@@ -123,13 +123,12 @@ bool TPreferences::store(const TIniDocument& doc)
     return true;
 }
 
-template <class Edit>
-bool TPreferences::edit(Edit&& change)
+template <class Edit> bool TPreferences::edit(Edit&& change)
 {
     TIniDocument doc;
     bool missing = false;
     if (!load(doc, missing))
-        return false;  // never overwrite a file that could not be read
+        return false; // never overwrite a file that could not be read
     try {
         change(doc);
     } catch (const std::exception& e) {

@@ -22,22 +22,22 @@ class TIniDocument;
 
 // Section "MainForm" and section "Debug".
 struct TMainFormPrefs {
-    TWindowPlacement placement;  // in: the window's current placement
-    bool placementRead = false;  // out: placement holds saved values to apply
+    TWindowPlacement placement; // in: the window's current placement
+    bool placementRead = false; // out: placement holds saved values to apply
     bool hints = pref::def::kHints;
     bool tips = pref::def::kTips;
     bool notifyReset = pref::def::kNotifyReset;
-    bool updates = pref::def::kUpdates;    // updater's "don't show on start-up"
-    bool updates1 = pref::def::kUpdates1;  // updater's "only the main program"
+    bool updates = pref::def::kUpdates;   // updater's "don't show on start-up"
+    bool updates1 = pref::def::kUpdates1; // updater's "only the main program"
     // Debug stream address boxes: hexadecimal text, empty when unset.
     std::array<std::string, pref::def::kDebugAddressCount> debugAddresses;
-    bool bar1 = pref::def::kBar1;  // CH6Check
-    bool bar2 = pref::def::kBar2;  // CH7Check
+    bool bar1 = pref::def::kBar1; // CH6Check
+    bool bar2 = pref::def::kBar2; // CH7Check
 };
 
 // Section "ScopeForm".
 struct TScopeFormPrefs {
-    std::array<std::int32_t, 10> colors = pref::def::kScopeColors;  // red in the low byte
+    std::array<std::int32_t, 10> colors = pref::def::kScopeColors; // red in the low byte
     int scopeMin = pref::def::kScopeMin;
     int scopeMax = pref::def::kScopeMax;
     int yInc = pref::def::kYInc;
@@ -45,7 +45,7 @@ struct TScopeFormPrefs {
     bool autoScale = pref::def::kAutoScale;
     // CS0..CS5, LT0..LT2, Temp, QRD, MD, HALL
     std::array<bool, 13> traces = pref::def::kScopeTraces;
-    TWindowPlacement placement;  // in: the window's current placement
+    TWindowPlacement placement; // in: the window's current placement
     bool placementRead = false;
 };
 
@@ -108,8 +108,7 @@ public:
 private:
     bool load(TIniDocument& doc, bool& missing) const;
     bool store(const TIniDocument& doc);
-    template <class Edit>
-    bool edit(Edit&& change);
+    template <class Edit> bool edit(Edit&& change);
 
     std::filesystem::path FPath;
     mutable std::string FLastError;

@@ -23,7 +23,7 @@ constexpr std::array<const char*, 3> kStreamingKeys = {"CS", "LT", "PT"};
 constexpr int kDefaultRegister = 0;
 constexpr bool kDefaultDeltaOnly = false;
 constexpr int kDefaultComms = 0;
-constexpr int kCommsChoices = 3;  // "RDY Active Low", "RDY Active High", "Polling"
+constexpr int kCommsChoices = 3; // "RDY Active Low", "RDY Active High", "Polling"
 constexpr bool kDefaultChannel = true;
 constexpr bool kDefaultStreaming = true;
 
@@ -57,7 +57,8 @@ void readContent(const TIniDocument& doc, TSettingsFileContent& c)
     c.deltaOnly = doc.boolean(kOther, kDeltaOnly, kDefaultDeltaOnly);
     const int comms = doc.integer(kOther, kComms, kDefaultComms);
     if (comms < 0 || comms >= kCommsChoices)
-        throw TIniValueError(kOther, kComms, std::to_string(comms), "a communication choice 0 to 2");
+        throw TIniValueError(kOther, kComms, std::to_string(comms),
+                             "a communication choice 0 to 2");
     c.comms = comms;
     TChannelBoxes channels{};
     for (std::size_t n = 0; n < channels.size(); ++n)
@@ -69,7 +70,7 @@ void readContent(const TIniDocument& doc, TSettingsFileContent& c)
     c.streaming = streaming;
 }
 
-}  // namespace
+} // namespace
 
 std::string settingsFileText(const TSettingsModel& model, const TSetupModel& setup,
                              const TChannelBoxes& channelBoxes)
@@ -181,9 +182,7 @@ TSettingsLoadPlan applySettingsFile(const TSettingsFileRead& read, TSettingsMode
     setup.snapshotStreaming();
 
     using G = TSettingsGroup;
-    const auto group = [&plan](G g) {
-        plan.writes.push_back({TSettingsWrite::TKind::Group, g});
-    };
+    const auto group = [&plan](G g) { plan.writes.push_back({TSettingsWrite::TKind::Group, g}); };
     group(G::Device);
     group(G::PxsSetup);
     group(uiSar ? G::SarUI : G::PxsUI);

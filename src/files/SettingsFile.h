@@ -36,10 +36,10 @@
 class TSettingsModel;
 class TSetupModel;
 
-using TChannelBoxes = std::array<bool, 6>;  // CH0Check..CH5Check
+using TChannelBoxes = std::array<bool, 6>; // CH0Check..CH5Check
 
-inline constexpr const char* kSettingsDefaultName = "MFS380A";  // save dialog, extension "ini"
-inline constexpr const char* kSettingsDevice = "MFS380A";       // "IC"/"Device"
+inline constexpr const char* kSettingsDefaultName = "MFS380A"; // save dialog, extension "ini"
+inline constexpr const char* kSettingsDevice = "MFS380A";      // "IC"/"Device"
 
 // What a settings file holds, as far as it could be read. Everything is read
 // in file order; an unparsable value ends the reading, and only the items
@@ -47,35 +47,35 @@ inline constexpr const char* kSettingsDevice = "MFS380A";       // "IC"/"Device"
 struct TSettingsFileContent {
     // Register values of each group (the group's element count is used).
     std::array<std::optional<std::array<std::int32_t, kMaxGroupElements>>, kGroupCount> groups;
-    std::optional<bool> deltaOnly;           // "Other"/"DeltaOnly": "Baseline View"
-    std::optional<int> comms;                // "Other"/"Comms": communication choice 0..2
-    std::optional<TChannelBoxes> channels;   // "Channels"/"CH0".."CH5"
-    std::optional<std::array<bool, 3>> streaming;  // "Streaming"/"CS", "LT", "PT"
+    std::optional<bool> deltaOnly;                // "Other"/"DeltaOnly": "Baseline View"
+    std::optional<int> comms;                     // "Other"/"Comms": communication choice 0..2
+    std::optional<TChannelBoxes> channels;        // "Channels"/"CH0".."CH5"
+    std::optional<std::array<bool, 3>> streaming; // "Streaming"/"CS", "LT", "PT"
 };
 
 struct TSettingsFileRead {
     enum class TStatus {
-        Ok,           // every item read
-        WrongDevice,  // "IC"/"Device" is not exactly "MFS380A": nothing read
-        Unreadable,   // the file cannot be opened or read: nothing read
-        BadValue,     // a value did not parse: the items before it were read
+        Ok,          // every item read
+        WrongDevice, // "IC"/"Device" is not exactly "MFS380A": nothing read
+        Unreadable,  // the file cannot be opened or read: nothing read
+        BadValue,    // a value did not parse: the items before it were read
     };
     TStatus status = TStatus::Unreadable;
     TSettingsFileContent content;
-    std::string detail;  // why, for everything but Ok
+    std::string detail; // why, for everything but Ok
 };
 
 // One step of writing an applied file to the chip.
 struct TSettingsWrite {
     enum class TKind { ChannelMask, Group };
     TKind kind = TKind::Group;
-    TSettingsGroup group = TSettingsGroup::Device;  // for Group
+    TSettingsGroup group = TSettingsGroup::Device; // for Group
 
     bool operator==(const TSettingsWrite&) const = default;
 };
 
 struct TSettingsLoadPlan {
-    bool complete = false;  // the whole file was applied
+    bool complete = false; // the whole file was applied
     // A complete load: "SAR UI Enable" is chosen (UI_SAR; DoChStream is set).
     // Empty otherwise: UI_SAR stays as it is.
     std::optional<bool> uiSar;

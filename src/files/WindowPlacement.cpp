@@ -10,7 +10,7 @@ bool onAnyDisplay(const QPoint& point, const std::vector<QRect>& displays)
                        [&](const QRect& r) { return r.contains(point); });
 }
 
-}  // namespace
+} // namespace
 
 TPlacementDecision placeWindow(const TWindowPlacement& saved, const std::vector<QRect>& displays)
 {

@@ -13,14 +13,14 @@ struct TWindowPlacement {
     int top = 0;
     int width = 0;
     int height = 0;
-    bool maximised = false;  // "State" = "Max"
+    bool maximised = false; // "State" = "Max"
 };
 
 // What to do with the window. Nothing set: leave it where it is.
 struct TPlacementDecision {
-    bool move = false;  // move the window's top-left corner to position
+    bool move = false; // move the window's top-left corner to position
     QPoint position;
-    bool resize = false;  // give the window size
+    bool resize = false; // give the window size
     QSize size;
     bool maximise = false;
 

@@ -58,7 +58,7 @@ public:
     FullDisk buf;
 };
 
-}  // namespace
+} // namespace
 
 TEST(LogFormat, HeaderFollowsTheSelectionInOrder)
 {
@@ -93,7 +93,7 @@ TEST(LogFormat, DataLineShapes)
     s.touch = {false, false, true};
     TLogSample v;
     v.qrd = 65535;
-    v.hall = 300;  // south pole: shown as -300, logged as received
+    v.hall = 300; // south pole: shown as -300, logged as received
     v.metal = 12;
     v.counts = {1000, 1001, 1002, 1003, 1004, 1005};
     v.delta = {-25, 0, 0};
@@ -179,7 +179,7 @@ TEST(DataLogWriter, WriteErrorWhileLoggingStopsTheLog)
 {
     FullDiskStream* stream = nullptr;
     TDataLogWriter log([&](const std::filesystem::path&) {
-        auto s = std::make_unique<FullDiskStream>(80);  // room for the header and one line
+        auto s = std::make_unique<FullDiskStream>(80); // room for the header and one line
         stream = s.get();
         return s;
     });
@@ -195,7 +195,7 @@ TEST(LogFormat, SampleFromTheLiveStateLogsTheHallValueAsReceived)
 {
     TLiveChannelState state;
     state.FHallValue = 300;
-    state.FHallNS = false;  // south pole
+    state.FHallNS = false; // south pole
     state.FQRDValue = 9;
     state.FMetalUIValue = 4;
     state.FCurrentChs = {10, 11, 12, 13, 14, 15};

@@ -1,5 +1,6 @@
-#include "FileMessages.h"
 #include "HeaderExport.h"
+
+#include "FileMessages.h"
 #include "SettingsModel.h"
 #include "TempFolder.h"
 
@@ -120,10 +121,9 @@ const char* const kGolden =
     "#define I2C_SETTINGS\t\t\t\t\t\t0xDA\r\n"
     "#define CH_RESEED_ENABLE\t\t\t\t\t0xDB\r\n"
     "\r\n"
-    "#endif\t/* MFS380A_INIT_H */\r\n"
-    ;
+    "#endif\t/* MFS380A_INIT_H */\r\n";
 
-}  // namespace
+} // namespace
 
 TEST(HeaderExport, TextMatchesByteForByte)
 {

@@ -1,5 +1,6 @@
-#include "FileIo.h"
 #include "IniDocument.h"
+
+#include "FileIo.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -58,7 +59,8 @@ TEST(IniDocument, WritesKeyEqualsValueWithCrlfInOrder)
 TEST(IniDocument, ReadsLikeTheProfileFunctions)
 {
     TIniDocument doc;
-    doc.parse("\xEF\xBB\xBF[ic]\ndevice = MFS380A \r\n; note\r\n[X]\r\nEmpty=\r\nN=12\r\nB=abc\r\n");
+    doc.parse(
+        "\xEF\xBB\xBF[ic]\ndevice = MFS380A \r\n; note\r\n[X]\r\nEmpty=\r\nN=12\r\nB=abc\r\n");
     EXPECT_EQ(doc.text("IC", "Device", ""), "MFS380A");
     EXPECT_EQ(doc.value("x", "empty"), std::string());
     EXPECT_EQ(doc.value("X", "Missing"), std::nullopt);

@@ -1,4 +1,5 @@
 #include "Preferences.h"
+
 #include "TempFolder.h"
 
 #include <QtGlobal>
@@ -18,7 +19,7 @@ TWindowPlacement current()
     return {100, 50, 1024, 700, false};
 }
 
-}  // namespace
+} // namespace
 
 TEST(PreferencesLocation, IsKelvanMfs380aUnderTheXdgDataFolder)
 {
@@ -172,7 +173,7 @@ TEST_F(PreferencesTest, PrevToolsReadsAtMostFour)
 TEST_F(PreferencesTest, ScopeSectionDefaultsAndRoundTrip)
 {
     TScopeFormPrefs read;
-    ASSERT_TRUE(prefs.readScopeForm(read));  // no file yet: all defaults
+    ASSERT_TRUE(prefs.readScopeForm(read)); // no file yet: all defaults
     EXPECT_EQ(read.colors[7], 65793);
     EXPECT_EQ(read.scopeMax, 1500);
     EXPECT_TRUE(read.traces[0]);

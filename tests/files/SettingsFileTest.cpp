@@ -1,6 +1,7 @@
+#include "SettingsFile.h"
+
 #include "FileMessages.h"
 #include "RecentSettings.h"
-#include "SettingsFile.h"
 #include "SettingsModel.h"
 #include "SetupModel.h"
 #include "TempFolder.h"
@@ -59,7 +60,7 @@ std::vector<W> writes(std::initializer_list<G> groups)
     return w;
 }
 
-}  // namespace
+} // namespace
 
 TEST(SettingsFile, SavedFileReloadsToTheSameRegistersAndBoxes)
 {
@@ -104,8 +105,8 @@ TEST(SettingsFile, SavedFileReloadsToTheSameRegistersAndBoxes)
     EXPECT_FALSE(l.setup.streamLayout().CSActive) << "the stream table follows the file";
     EXPECT_FALSE(l.setup.streamSetupChanged());
     EXPECT_TRUE(l.setup.setupChecksChanged()) << "the comms choice waits for Apply";
-    EXPECT_EQ(l.plan.writes, writes({G::Device, G::PxsSetup, G::SarUI, G::Hall, G::Tim, G::Thr,
-                                     G::Temp}));
+    EXPECT_EQ(l.plan.writes,
+              writes({G::Device, G::PxsSetup, G::SarUI, G::Hall, G::Tim, G::Thr, G::Temp}));
 
     // Saving the reloaded model gives the same file.
     EXPECT_EQ(settingsFileText(l.model, l.setup, l.boxes), TTempFolder::read(file));
@@ -116,15 +117,17 @@ TEST(SettingsFile, WrittenAsWindowsProfileText)
     TSettingsModel model;
     std::vector<std::int32_t> dev = {0x0A, 0xAB};
     model.set(G::Device, dev);
-    const std::string text = settingsFileText(model, TSetupModel{}, {true, true, false, true, true, true});
-    EXPECT_EQ(text.rfind("[IC]\r\nDevice=MFS380A\r\n\r\n[DevSetup]\r\nSetting0=0A\r\nSetting1=AB\r\n"
-                         "\r\n[Temperature]\r\nSetting0=00\r\n",
-                         0),
-              0u)
+    const std::string text =
+        settingsFileText(model, TSetupModel{}, {true, true, false, true, true, true});
+    EXPECT_EQ(
+        text.rfind("[IC]\r\nDevice=MFS380A\r\n\r\n[DevSetup]\r\nSetting0=0A\r\nSetting1=AB\r\n"
+                   "\r\n[Temperature]\r\nSetting0=00\r\n",
+                   0),
+        0u)
         << text;
-    const char* order[] = {"[IC]",     "[DevSetup]", "[Temperature]", "[PXSUi]",   "[SARUi]",
-                           "[MetalUI]", "[Hall]",    "[PXSSetup]",    "[RRT]",     "[Other]",
-                           "[Channels]", "[Streaming]"};
+    const char* order[] = {"[IC]",    "[DevSetup]", "[Temperature]", "[PXSUi]",
+                           "[SARUi]", "[MetalUI]",  "[Hall]",        "[PXSSetup]",
+                           "[RRT]",   "[Other]",    "[Channels]",    "[Streaming]"};
     std::size_t at = 0;
     for (const char* section : order) {
         const auto found = text.find(section, at);
@@ -159,8 +162,8 @@ TEST(SettingsFile, OnlyTheIcSectionAppliesZerosAllChannelsAndAllStreaming)
     EXPECT_FALSE(l.setup.BaselineView);
     EXPECT_EQ(l.setup.CommsIndex, 0);
     EXPECT_EQ(l.plan.uiSar, false);
-    EXPECT_EQ(l.plan.writes, writes({G::Device, G::PxsSetup, G::PxsUI, G::Hall, G::Tim, G::Thr,
-                                     G::Temp}));
+    EXPECT_EQ(l.plan.writes,
+              writes({G::Device, G::PxsSetup, G::PxsUI, G::Hall, G::Tim, G::Thr, G::Temp}));
 }
 
 TEST(SettingsFile, SarUiEnabledWritesTheSarGroupNotTheProxGroup)
@@ -171,8 +174,8 @@ TEST(SettingsFile, SarUiEnabledWritesTheSarGroupNotTheProxGroup)
     ASSERT_EQ(l.read.status, S::Ok);
     EXPECT_EQ(l.plan.uiSar, true);
     EXPECT_TRUE(l.setup.DoChStream);
-    EXPECT_EQ(l.plan.writes, writes({G::Device, G::PxsSetup, G::SarUI, G::Hall, G::Tim, G::Thr,
-                                     G::Temp}));
+    EXPECT_EQ(l.plan.writes,
+              writes({G::Device, G::PxsSetup, G::SarUI, G::Hall, G::Tim, G::Thr, G::Temp}));
 }
 
 TEST(SettingsFile, AnotherChipsFileIsRefusedAndChangesNothing)
@@ -216,12 +219,11 @@ TEST(SettingsFile, BadValueKeepsWhatWasReadBeforeItAsPendingChanges)
 TEST(SettingsFile, ValuesThatDoNotParse)
 {
     const char* bad[] = {
-        "[DevSetup]\r\nSetting0=1FF\r\n",   // wider than a register
-        "[DevSetup]\r\nSetting0=\r\n",      // empty
-        "[RRT]\r\nSetting8=0x12\r\n",       // prefix
-        "[Other]\r\nComms=3\r\n",           // no such choice
-        "[Other]\r\nDeltaOnly=yes\r\n",
-        "[Streaming]\r\nPT=true\r\n",
+        "[DevSetup]\r\nSetting0=1FF\r\n", // wider than a register
+        "[DevSetup]\r\nSetting0=\r\n",    // empty
+        "[RRT]\r\nSetting8=0x12\r\n",     // prefix
+        "[Other]\r\nComms=3\r\n",         // no such choice
+        "[Other]\r\nDeltaOnly=yes\r\n",   "[Streaming]\r\nPT=true\r\n",
     };
     for (const char* text : bad) {
         const auto read = parseSettingsFile(std::string("[IC]\r\nDevice=MFS380A\r\n") + text);
