@@ -1,6 +1,7 @@
 #include "LogFormat.h"
 
 #include "LiveChannelState.h"
+#include "StreamTable.h"
 
 #include <algorithm>
 #include <charconv>
@@ -33,6 +34,15 @@ template <std::size_t N> bool any(const std::array<bool, N>& a)
 bool TLogSelection::anyChannelColumn() const
 {
     return any(counts) || any(lta) || any(delta) || any(prox) || any(touch);
+}
+
+TLogStreamNeeds missingStreaming(const TLogSelection& s, const TStreamLayout& layout)
+{
+    TLogStreamNeeds needs;
+    needs.counts = (any(s.counts) || any(s.delta)) && !layout.CSActive;
+    needs.lta = (any(s.lta) || any(s.delta)) && !layout.LTAActive;
+    needs.proxTouch = (any(s.prox) || any(s.touch)) && !layout.PTActive;
+    return needs;
 }
 
 TLogSample logSample(const TLiveChannelState& state)

@@ -10,6 +10,7 @@
 #include <string_view>
 
 struct TLiveChannelState;
+struct TStreamLayout;
 
 // The columns and rate chosen on the "Data Logging" page, copied when the log
 // starts and used for the header and every line.
@@ -40,6 +41,19 @@ struct TLogSample {
     std::array<bool, 3> prox{};           // FProxBools[0..2]
     std::array<bool, 3> touch{};          // FTouchBools[0..2]
 };
+
+// Streaming blocks a log needs but the stream address table in force lacks:
+// counts need the count block, averages the average block, deltas both, prox
+// and touch the prox and touch flags. All false: nothing to offer.
+struct TLogStreamNeeds {
+    bool counts = false;    // tick "Count Samples"
+    bool lta = false;       // tick "Long Term Averages (LTA)"
+    bool proxTouch = false; // tick "Prox && Touch"
+
+    bool any() const { return counts || lta || proxTouch; }
+    bool operator==(const TLogStreamNeeds&) const = default;
+};
+TLogStreamNeeds missingStreaming(const TLogSelection& selection, const TStreamLayout& layout);
 
 // The loggable values of the live channel state. The Hall value is taken as
 // received (unsigned), not signed by the pole as the display shows it.

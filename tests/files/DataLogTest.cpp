@@ -2,6 +2,7 @@
 #include "FileMessages.h"
 #include "FrameDecoder.h"
 #include "LiveChannelState.h"
+#include "StreamTable.h"
 #include "TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -216,4 +217,21 @@ TEST(LogFormat, SampleFromTheLiveStateLogsTheHallValueAsReceived)
     TLogSelection s = onlyCount0();
     s.hall = true;
     EXPECT_EQ(logformat::dataLine(s, v, {12, 0, 0, 0}, 5), "12:00:00.(000)\t5\t300\t10");
+}
+
+TEST(LogFormat, StreamingBlocksTheSelectionNeeds)
+{
+    TStreamLayout layout;
+    layout.LTAActive = true; // averages streamed, counts and flags off
+    TLogSelection deltas = onlyCount0();
+    deltas.counts[0] = false;
+    deltas.delta[1] = true;
+    EXPECT_EQ(missingStreaming(deltas, layout), (TLogStreamNeeds{true, false, false}));
+    TLogSelection flags = onlyCount0();
+    flags.counts[0] = false;
+    flags.touch[2] = true;
+    EXPECT_EQ(missingStreaming(flags, layout), (TLogStreamNeeds{false, false, true}));
+    layout.CSActive = layout.PTActive = true;
+    EXPECT_FALSE(missingStreaming(deltas, layout).any());
+    EXPECT_FALSE(missingStreaming(flags, layout).any());
 }
