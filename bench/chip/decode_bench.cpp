@@ -1,11 +1,10 @@
 // Decoding one full frame: every optional block, 20 debug bytes and both
 // extra bars (57 data bytes).
 
-#include <benchmark/benchmark.h>
-
-#include <vector>
-
 #include "FrameDecoder.h"
+
+#include <benchmark/benchmark.h>
+#include <vector>
 
 namespace {
 

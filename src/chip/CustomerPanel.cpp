@@ -15,7 +15,8 @@ const TPanelControlDesc kControls[] = {
     {"Auto ATI Mode",
      {"ATI disabled ", "Partial ATI (all multipliers are fixed) ",
       "Semi-Partial ATI (only coarse multipliers are fixed) ", "Full-ATI"},
-     4, F::AutoATIMode},
+     4,
+     F::AutoATIMode},
     {"Auto ATI Base Value", {"75", "100", "150", "200"}, 4, F::ATIBase},
     {"Coarse : ", {}, 0, F::Sens},
     {"Fine : ", {}, 0, F::CompMult},
@@ -32,7 +33,8 @@ const TPanelControlDesc kControls[] = {
     {"Projected Bias",
      {"2.5\u03bcA / 88k\u03a9", "5\u03bcA / 66k\u03a9", "10\u03bcA / 44k\u03a9",
       "20\u03bcA / 22k\u03a9"},
-     4, F::ProjBias},
+     4,
+     F::ProjBias},
 };
 
 // The simplified fields copied by entry index, with their engineering twins.

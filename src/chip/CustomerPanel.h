@@ -14,6 +14,8 @@
 // another control (of any channel) never turns a Hall or Temperature channel
 // into a Prox or External one.
 
+#include "FieldTable.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -21,28 +23,26 @@
 #include <string>
 #include <string_view>
 
-#include "FieldTable.h"
-
 class TSettingsModel;
 
 struct TCustomerPanel {
-    int SensorMode = 0;     // 0 "Capacitive Sensor Mode", 1 "Inductive Sensor Mode", -1 none
-    int MultRange = 0;      // "Multiplier Range": 0 "Large", 1 "Small" (index copied as is)
-    int AutoATIMode = 0;    // "Auto ATI Mode"
-    int ATIBase = 0;        // "Auto ATI Base Value"
-    int Coarse = 0;         // "Coarse : " list, "1".."4"
-    int Fine = 0;           // "Fine : " list, "1".."16"
+    int SensorMode = 0;  // 0 "Capacitive Sensor Mode", 1 "Inductive Sensor Mode", -1 none
+    int MultRange = 0;   // "Multiplier Range": 0 "Large", 1 "Small" (index copied as is)
+    int AutoATIMode = 0; // "Auto ATI Mode"
+    int ATIBase = 0;     // "Auto ATI Base Value"
+    int Coarse = 0;      // "Coarse : " list, "1".."4"
+    int Fine = 0;        // "Fine : " list, "1".."16"
     std::optional<int> ATITarget = 4;    // "Auto ATI Target x32" spin; nullopt = empty text
     std::optional<int> Compensation = 4; // "Compensation" spin; nullopt = empty text
-    int ChargeFreqDiv = 0;  // "Charge Frequency Divider"
-    int CSSize = 0;         // "CS Size"
-    int UpLenSel = 0;       // "Up Length Select"
-    int CSDivider = 0;      // "CS Divider" (PMIR increment out)
-    int UpLen = 0;          // "Up Length"
-    int PassLenSel = 0;     // "Pass Length Select"
-    bool RX0 = false;       // "RX Select": "RX 0 "
-    bool RX1 = false;       // "RX Select": "RX 1"
-    int ProjBias = 0;       // "Projected Bias"
+    int ChargeFreqDiv = 0;               // "Charge Frequency Divider"
+    int CSSize = 0;                      // "CS Size"
+    int UpLenSel = 0;                    // "Up Length Select"
+    int CSDivider = 0;                   // "CS Divider" (PMIR increment out)
+    int UpLen = 0;                       // "Up Length"
+    int PassLenSel = 0;                  // "Pass Length Select"
+    bool RX0 = false;                    // "RX Select": "RX 0 "
+    bool RX1 = false;                    // "RX Select": "RX 1"
+    int ProjBias = 0;                    // "Projected Bias"
 
     // Visibility (the "RX Select" boxes are always shown).
     bool MultRangeVisible = false;

@@ -17,7 +17,8 @@ int clampToField(const TFieldDesc& desc, int value)
 
 int fieldFromBits(const TFieldDesc& desc, std::uint32_t bits)
 {
-    return clampToField(desc, static_cast<int>(bits & static_cast<std::uint32_t>(desc.valueMask())));
+    return clampToField(desc,
+                        static_cast<int>(bits & static_cast<std::uint32_t>(desc.valueMask())));
 }
 
 int decodeField(const TFieldDesc& desc, std::span<const std::int32_t> block)

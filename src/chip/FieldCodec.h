@@ -1,10 +1,10 @@
 #pragma once
 // Field values <-> register bytes, as pure functions over the field table.
 
+#include "FieldTable.h"
+
 #include <cstdint>
 #include <span>
-
-#include "FieldTable.h"
 
 // All field values, indexed by fieldIndex (what the settings controls hold).
 using TFieldValues = std::array<int, kFieldCount>;

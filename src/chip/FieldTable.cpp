@@ -174,7 +174,8 @@ void addChannelFields(TTableBuilder& b)
 
         b.bits(c(F::SM), setup, 6, 2, "sensor mode")
             .radio(k("SM#RadioGroup"), "Sensor Mode", {"Prox", "Hall", "External", "Temperature"});
-        b.bits(c(F::LC), setup, 5, 1, "L/C").radio(k("LC#Radio"), "L/C", {"Capacitive", "Inductive"});
+        b.bits(c(F::LC), setup, 5, 1, "L/C")
+            .radio(k("LC#Radio"), "L/C", {"Capacitive", "Inductive"});
         b.bits(c(F::MultRange), setup, 4, 1, "multiplier range")
             .radio(k("Cap#Radio"), "Mult Range", {"Small", "Large"});
         b.bits(c(F::TX1), setup, 3, 1, "TX 1").check(k("TX1Check#"), "TX 1");
@@ -194,7 +195,8 @@ void addChannelFields(TTableBuilder& b)
         b.bits(c(F::AutoATIMode), charge, 0, 2, "auto ATI mode")
             .radio(k("AutoATIMode#Radio"), "Auto ATI Mode", kOneToFour);
 
-        b.bits(c(F::ATIBase), ati, 6, 2, "ATI base").radio(k("ATIBase#Radio"), "ATI Base", kAtiBases);
+        b.bits(c(F::ATIBase), ati, 6, 2, "ATI base")
+            .radio(k("ATIBase#Radio"), "ATI Base", kAtiBases);
         b.bits(c(F::ATITarg), ati, 0, 6, "ATI target, units of 32")
             .spin(k("ATITarg#Spin"), "", 0, 63, 4)
             .box("ATI Target x32")

@@ -4,6 +4,8 @@
 // beside it. Settings pages, file load/save, header export and the codec all
 // read this table; nothing else knows a bit position.
 
+#include "SettingsGroups.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,45 +14,131 @@
 #include <string_view>
 #include <vector>
 
-#include "SettingsGroups.h"
-
 // Every field. The 22 channel fields are listed for CH0; CH1 and CH2 follow in
 // the same order (channelField). Enumerators after them name single fields.
 enum class TFieldId : std::uint16_t {
     // 0x40 + n, channel set-up
-    SM, LC, MultRange, TX1, TX0, RX1, RX0,
+    SM,
+    LC,
+    MultRange,
+    TX1,
+    TX0,
+    RX1,
+    RX0,
     // 0x43 + n, charge set-up
-    HallPwrSave, CSCap, Tmr1PreProx, ProjBias, AutoATIMode,
+    HallPwrSave,
+    CSCap,
+    Tmr1PreProx,
+    ProjBias,
+    AutoATIMode,
     // 0x46 + n, ATI
-    ATIBase, ATITarg,
+    ATIBase,
+    ATITarg,
     // 0x49 + n, charge timing
-    UpLenSel, PMirInc, PMirRng, UpLen, PassLenSel,
+    UpLenSel,
+    PMirInc,
+    PMirRng,
+    UpLen,
+    PassLenSel,
     // 0x52 + n and 0x55 + n
-    Comp, Sens, CompMult,
+    Comp,
+    Sens,
+    CompMult,
 
     // 0x50
-    SarEn = SM + 66, MetalEn, TwoSidedProx, ACF, LTABeta, ACFBeta,
+    SarEn = SM + 3 * 22, // after the CH1 and CH2 blocks
+    MetalEn,
+    TwoSidedProx,
+    ACF,
+    LTABeta,
+    ACFBeta,
     // 0x51, engineering bits
-    SarMovActive, Calib, IntCoil, CalCapSel, CalCap, CRxVss,
+    SarMovActive,
+    Calib,
+    IntCoil,
+    CalCapSel,
+    CalCap,
+    CRxVss,
     // prox UI, 0x60..0x66
-    Prox0, Touch0, Prox1, Touch1, Prox2, Touch2, PxsHalt,
+    Prox0,
+    Touch0,
+    Prox1,
+    Touch1,
+    Prox2,
+    Touch2,
+    PxsHalt,
     // SAR UI, 0x70..0x75
-    SarFMFB, SarQRDB, SarToGPIO, SarMDB, SarLHPT, SarMDT, SarQRDT, SarFHThr, SarPT, SarQRHalt,
+    SarFMFB,
+    SarQRDB,
+    SarToGPIO,
+    SarMDB,
+    SarLHPT,
+    SarMDT,
+    SarQRDT,
+    SarFHThr,
+    SarPT,
+    SarQRHalt,
     // hysteresis UI, 0x80..0x83
-    MetalSingleCh, MetalHystT, MetalHystP, MetalFhalt, MetalProx, MetalTouch,
+    MetalSingleCh,
+    MetalHystT,
+    MetalHystP,
+    MetalFhalt,
+    MetalProx,
+    MetalTouch,
     // Hall sensor, 0x90..0x93
-    HallBoostGain, HallPowerSave, Tmr1PreHall, HallAutoATIModes, HallATIBase, HallTarg, HallComp,
-    HallCoarse, HallFine,
+    HallBoostGain,
+    HallPowerSave,
+    Tmr1PreHall,
+    HallAutoATIModes,
+    HallATIBase,
+    HallTarg,
+    HallComp,
+    HallCoarse,
+    HallFine,
     // Hall switch UI, 0xA0..0xA2
-    HallLinMode, HallHystT, HallSwapDir, HallHystP, HallThP, HallThT,
+    HallLinMode,
+    HallHystT,
+    HallSwapDir,
+    HallHystP,
+    HallThP,
+    HallThT,
     // temperature UI, 0xC0..0xC4
-    TempRIP, TempReseedEn, TempReseedThr, TempCoarse, TempFine, TempMult, TempDiv, TempOffset,
+    TempRIP,
+    TempReseedEn,
+    TempReseedThr,
+    TempCoarse,
+    TempFine,
+    TempMult,
+    TempDiv,
+    TempOffset,
     // device: 0xD0 and 0xD2
-    CommsMode, EightMhz, CommsATI, SmallATIBand, PWMOut, EnULPMode, AutoModes, PowerModes,
+    CommsMode,
+    EightMhz,
+    CommsATI,
+    SmallATIBand,
+    PWMOut,
+    EnULPMode,
+    AutoModes,
+    PowerModes,
     NPSegRate,
     // report rates and timings, 0xD3..0xDB (0xDA has no field)
-    NPRR, LPRR, ULPRR, ModeTime, EMpxs, EMsar, EMhall, EMmd, EMTemp, EMsys, EMpmu, EMSarAc,
-    PWMDuty, RdyTimeout, CH0Reseed, CH1Reseed, CH2Reseed,
+    NPRR,
+    LPRR,
+    ULPRR,
+    ModeTime,
+    EMpxs,
+    EMsar,
+    EMhall,
+    EMmd,
+    EMTemp,
+    EMsys,
+    EMpmu,
+    EMSarAc,
+    PWMDuty,
+    RdyTimeout,
+    CH0Reseed,
+    CH1Reseed,
+    CH2Reseed,
 
     Count_
 };
@@ -58,8 +146,13 @@ enum class TFieldId : std::uint16_t {
 inline constexpr std::size_t kFieldCount = static_cast<std::size_t>(TFieldId::Count_);
 inline constexpr int kChannelFieldCount = 22; // fields per capacitive channel
 inline constexpr int kCapChannels = 3;
+static_assert(static_cast<int>(TFieldId::CompMult) + 1 == kChannelFieldCount);
+static_assert(static_cast<int>(TFieldId::SarEn) == kChannelFieldCount * kCapChannels);
 
-inline constexpr std::size_t fieldIndex(TFieldId f) { return static_cast<std::size_t>(f); }
+inline constexpr std::size_t fieldIndex(TFieldId f)
+{
+    return static_cast<std::size_t>(f);
+}
 
 // The field of channel 0..2 that corresponds to the CH0 field ch0Field.
 inline constexpr TFieldId channelField(TFieldId ch0Field, int channel)
@@ -101,11 +194,11 @@ struct TFieldDesc {
     std::array<TBitPart, 2> Parts; // compensations span two registers
     std::size_t PartCount;
     TFieldKind Kind;
-    std::string Control;      // "SM0RadioGroup", "Touch1Spin"
-    std::string Caption;      // the control's own caption, "" where it has none
-    std::string GroupCaption; // caption of the box around it ("ATI Target x32"), or ""
-    std::string UnitLabel;    // unit label beside a spin ("x 500ms"), or ""
-    std::string Description;  // what the field is, for people ("CH0 prox threshold")
+    std::string Control;              // "SM0RadioGroup", "Touch1Spin"
+    std::string Caption;              // the control's own caption, "" where it has none
+    std::string GroupCaption;         // caption of the box around it ("ATI Target x32"), or ""
+    std::string UnitLabel;            // unit label beside a spin ("x 500ms"), or ""
+    std::string Description;          // what the field is, for people ("CH0 prox threshold")
     std::vector<std::string> Entries; // radio and list entries, in value order
     int Min;
     int Max;

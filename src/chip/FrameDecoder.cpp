@@ -110,8 +110,10 @@ bool decodeFrame(std::span<const std::uint8_t> frame, const TStreamLayout& layou
         if (layout.AdrActiveArray[j])
             s.DebugBytes[j] = f[layout.AdrStartIndexArray[j]];
     }
-    s.Bar1Val = layout.AdrActiveArray[kExtraBar1] ? le16(f, layout.AdrStartIndexArray[kExtraBar1]) : 0;
-    s.Bar2Val = layout.AdrActiveArray[kExtraBar2] ? le16(f, layout.AdrStartIndexArray[kExtraBar2]) : 0;
+    s.Bar1Val =
+        layout.AdrActiveArray[kExtraBar1] ? le16(f, layout.AdrStartIndexArray[kExtraBar1]) : 0;
+    s.Bar2Val =
+        layout.AdrActiveArray[kExtraBar2] ? le16(f, layout.AdrStartIndexArray[kExtraBar2]) : 0;
     return true;
 }
 

@@ -1,12 +1,12 @@
 #pragma once
 // Streamed frame -> live channel state (pure).
 
+#include "LiveChannelState.h"
+#include "StreamTable.h"
+
 #include <cstdint>
 #include <span>
 #include <string>
-
-#include "LiveChannelState.h"
-#include "StreamTable.h"
 
 // The sending tool's identifier: upper four bits of frame byte 0 (0 for an
 // empty frame).

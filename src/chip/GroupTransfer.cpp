@@ -22,8 +22,8 @@ std::uint8_t mergeHallUi0(std::uint8_t blockByte, const TOneShotCommands& cmds)
                               : blockByte;
 }
 
-std::optional<std::vector<std::int32_t>> valuesFromRead(
-    TSettingsGroup g, std::span<const std::span<const std::uint8_t>> bursts)
+std::optional<std::vector<std::int32_t>>
+valuesFromRead(TSettingsGroup g, std::span<const std::span<const std::uint8_t>> bursts)
 {
     const TGroupDesc& gd = groupDesc(g);
     if (bursts.size() < gd.ReadCount)

@@ -3,13 +3,13 @@
 // into block values, the buffers of its writes (register address first) with
 // the pending one-shot commands merged in, and the channel-enable byte 0xD1.
 
+#include "SettingsGroups.h"
+
 #include <array>
 #include <cstdint>
 #include <optional>
 #include <span>
 #include <vector>
-
-#include "SettingsGroups.h"
 
 // Pending one-shot chip commands. They are merged into the byte sent and
 // never stored in a settings block.
@@ -36,8 +36,8 @@ std::uint8_t mergeHallUi0(std::uint8_t blockByte, const TOneShotCommands& cmds);
 // groupDesc(g).reads(), in that order). Bytes of registers outside the group
 // (the two beyond 0x66, the byte of 0xD1) are dropped. nullopt when a span is
 // missing or shorter than its burst.
-std::optional<std::vector<std::int32_t>> valuesFromRead(
-    TSettingsGroup g, std::span<const std::span<const std::uint8_t>> bursts);
+std::optional<std::vector<std::int32_t>>
+valuesFromRead(TSettingsGroup g, std::span<const std::span<const std::uint8_t>> bursts);
 
 // The buffers of the group's writes: register address, then the low byte of
 // each current element of that burst, with the commands merged into the bytes

@@ -32,20 +32,20 @@ struct TLiveChannelState {
     std::uint8_t FSarChStr = 0;      // 0xD1 while SAR UI is enabled and it is streamed, else 0
 
     // 0x16, Hall flags; 0x17, 0x18 value
-    bool FHallNS = false;     // bit 0, pole: set = north, value shown positive
-    bool FHallPState = false; // bit 1
-    bool FHallTState = false; // bit 2
+    bool FHallNS = false;        // bit 0, pole: set = north, value shown positive
+    bool FHallPState = false;    // bit 1
+    bool FHallTState = false;    // bit 2
     std::int32_t FHallValue = 0; // unsigned 16-bit value 0..65535
 
-    std::uint8_t FTemperatureFlags = 0;    // 0x19
-    std::uint16_t FTemperatureValue = 0;   // 0x1A, 0x1B
-    bool FETempTrip = false;               // 0x19 bit 7
+    std::uint8_t FTemperatureFlags = 0;  // 0x19
+    std::uint16_t FTemperatureValue = 0; // 0x1A, 0x1B
+    bool FETempTrip = false;             // 0x19 bit 7
 
     std::array<std::int32_t, 6> FCurrentChs{}; // counts; kept while not streamed
     std::array<std::int32_t, 6> FLTAChs{};     // CH0..2 averages, CH3..5 their count
     std::array<std::int32_t, 6> FDeltaChs{};   // count - average while both streamed, else 0
-    std::int32_t FLPcsCH = 0;  // CH0 count, 0 while counts are not streamed
-    std::int32_t FLPltaCH = 0; // CH0 average, 0 while averages are not streamed
+    std::int32_t FLPcsCH = 0;                  // CH0 count, 0 while counts are not streamed
+    std::int32_t FLPltaCH = 0;                 // CH0 average, 0 while averages are not streamed
 
     std::uint16_t FProx = 0;  // 0x12 bits 3:0 while prox and touch are on, else 0
     std::uint16_t FTouch = 0; // 0x12 bits 7:4 while prox and touch are on, else 0
@@ -53,8 +53,8 @@ struct TLiveChannelState {
     std::array<bool, 4> FTouchBools{};
 
     // 0x10
-    bool FATIBusy = false;    // bit 2; kept by trackAtiBusy, not by decodeFrame
-    bool FWasATIBusy = false; // set on the falling edge of bit 2; the session clears it
+    bool FATIBusy = false;       // bit 2; kept by trackAtiBusy, not by decodeFrame
+    bool FWasATIBusy = false;    // set on the falling edge of bit 2; the session clears it
     std::uint8_t FPowerMode = 0; // bits 4:3: normal, low, ultra low power, halt
     bool FLP = false;            // FPowerMode != 0
     bool FEGlobal = false;       // bit 1

@@ -20,7 +20,7 @@ inline constexpr std::uint8_t TestMode2B = 0x2B;
 inline constexpr std::uint8_t TestModeE1 = 0xE1;
 
 // Streamed data.
-inline constexpr std::uint8_t SysFlags = 0x10;     // bit 2: ATI busy
+inline constexpr std::uint8_t SysFlags = 0x10; // bit 2: ATI busy
 inline constexpr std::uint8_t EventFlags = 0x11;
 inline constexpr std::uint8_t ProxTouchFlags = 0x12;
 inline constexpr std::uint8_t SarUiFlags = 0x13;
@@ -28,7 +28,7 @@ inline constexpr std::uint8_t HysteresisOutput = 0x14; // 16 bit
 inline constexpr std::uint8_t HallFlags = 0x16;
 inline constexpr std::uint8_t HallOutput = 0x17; // 16 bit
 inline constexpr std::uint8_t TempFlags = 0x19;
-inline constexpr std::uint8_t TempValue = 0x1A; // 16 bit
+inline constexpr std::uint8_t TempValue = 0x1A;      // 16 bit
 inline constexpr std::uint8_t StatusBlockBytes = 12; // 0x10 to 0x1B, always streamed
 inline constexpr std::uint8_t Counts = 0x20;         // CHn at 0x20 + 2n, n = 0..5
 inline constexpr std::uint8_t CountsBytes = 12;
@@ -36,14 +36,14 @@ inline constexpr std::uint8_t Lta = 0x30; // CHn at 0x30 + 2n, n = 0..2
 inline constexpr std::uint8_t LtaBytes = 6;
 
 // Settings.
-inline constexpr std::uint8_t PxsSettings0 = 0x40; // 12 registers
-inline constexpr std::uint8_t PxsSettings1 = 0x50; // 8 registers
-inline constexpr std::uint8_t PxsUiSettings = 0x60; // 7 registers
-inline constexpr std::uint8_t SarUiSettings = 0x70; // 6 registers
+inline constexpr std::uint8_t PxsSettings0 = 0x40;         // 12 registers
+inline constexpr std::uint8_t PxsSettings1 = 0x50;         // 8 registers
+inline constexpr std::uint8_t PxsUiSettings = 0x60;        // 7 registers
+inline constexpr std::uint8_t SarUiSettings = 0x70;        // 6 registers
 inline constexpr std::uint8_t HysteresisUiSettings = 0x80; // 4 registers
-inline constexpr std::uint8_t HallSensorSettings = 0x90; // 4 registers
-inline constexpr std::uint8_t HallUiSettings = 0xA0; // 3 registers
-inline constexpr std::uint8_t TempUiSettings = 0xC0; // 5 registers
+inline constexpr std::uint8_t HallSensorSettings = 0x90;   // 4 registers
+inline constexpr std::uint8_t HallUiSettings = 0xA0;       // 3 registers
+inline constexpr std::uint8_t TempUiSettings = 0xC0;       // 5 registers
 inline constexpr std::uint8_t SystemSettings = 0xD0;
 inline constexpr std::uint8_t ActiveChs = 0xD1;
 inline constexpr std::uint8_t PmuSettings = 0xD2;

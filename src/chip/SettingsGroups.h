@@ -21,7 +21,10 @@ enum class TSettingsGroup : std::uint8_t {
 inline constexpr std::size_t kGroupCount = 8;
 inline constexpr std::size_t kMaxGroupElements = 20;
 
-inline constexpr std::size_t groupIndex(TSettingsGroup g) { return static_cast<std::size_t>(g); }
+inline constexpr std::size_t groupIndex(TSettingsGroup g)
+{
+    return static_cast<std::size_t>(g);
+}
 
 // One I2C transfer of consecutive registers.
 struct TBurst {
@@ -37,10 +40,10 @@ struct THeaderComment {
 
 struct TGroupDesc {
     TSettingsGroup Group;
-    std::string_view Name;        // "Prox UI"
-    std::string_view CurrentName; // "FPxsUIValues"
+    std::string_view Name;         // "Prox UI"
+    std::string_view CurrentName;  // "FPxsUIValues"
     std::string_view PreviousName; // "FPrevPxsUIValues"
-    std::string_view IniSection;  // section of the device settings file, "PXSUi"
+    std::string_view IniSection;   // section of the device settings file, "PXSUi"
     std::size_t ElementCount;
     // Element i of a block holds register Registers[i].
     std::array<std::uint8_t, kMaxGroupElements> Registers;
@@ -72,38 +75,32 @@ const TGroupDesc& groupDesc(TSettingsGroup g);
 
 // All groups in declaration order.
 inline constexpr std::array<TSettingsGroup, kGroupCount> kAllGroups = {
-    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI,  TSettingsGroup::SarUI,
-    TSettingsGroup::Thr,      TSettingsGroup::Hall,   TSettingsGroup::Temp,
-    TSettingsGroup::Device,   TSettingsGroup::Tim};
+    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,  TSettingsGroup::Thr,
+    TSettingsGroup::Hall,     TSettingsGroup::Temp,  TSettingsGroup::Device, TSettingsGroup::Tim};
 
 // Order in which Apply writes changed groups.
 inline constexpr std::array<TSettingsGroup, kGroupCount> kApplyOrder = {
-    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,
-    TSettingsGroup::Hall,     TSettingsGroup::Temp,  TSettingsGroup::Thr,
-    TSettingsGroup::Tim,      TSettingsGroup::Device};
+    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI, TSettingsGroup::Hall,
+    TSettingsGroup::Temp,     TSettingsGroup::Thr,   TSettingsGroup::Tim,   TSettingsGroup::Device};
 
 // Order of the reads of a full read (ReadFromDevice): 0x40, 0x50, 0x60, 0x70,
 // 0x80, 0xC0, 0x90, 0xA0, 0xD0, 0xD3.
 inline constexpr std::array<TSettingsGroup, kGroupCount> kReadAllOrder = {
-    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,
-    TSettingsGroup::Thr,      TSettingsGroup::Temp,  TSettingsGroup::Hall,
-    TSettingsGroup::Device,   TSettingsGroup::Tim};
+    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,  TSettingsGroup::Thr,
+    TSettingsGroup::Temp,     TSettingsGroup::Hall,  TSettingsGroup::Device, TSettingsGroup::Tim};
 
 // Order in which a full read hands the groups to the settings model (the SAR
 // UI enable and the channel boxes are taken between them, see the session).
 inline constexpr std::array<TSettingsGroup, kGroupCount> kHandOverOrder = {
-    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,
-    TSettingsGroup::Thr,      TSettingsGroup::Hall,  TSettingsGroup::Temp,
-    TSettingsGroup::Device,   TSettingsGroup::Tim};
+    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,  TSettingsGroup::Thr,
+    TSettingsGroup::Hall,     TSettingsGroup::Temp,  TSettingsGroup::Device, TSettingsGroup::Tim};
 
 // Order of the sections of the device settings file.
 inline constexpr std::array<TSettingsGroup, kGroupCount> kIniOrder = {
-    TSettingsGroup::Device, TSettingsGroup::Temp,  TSettingsGroup::PxsUI,
-    TSettingsGroup::SarUI,  TSettingsGroup::Thr,   TSettingsGroup::Hall,
-    TSettingsGroup::PxsSetup, TSettingsGroup::Tim};
+    TSettingsGroup::Device, TSettingsGroup::Temp, TSettingsGroup::PxsUI,    TSettingsGroup::SarUI,
+    TSettingsGroup::Thr,    TSettingsGroup::Hall, TSettingsGroup::PxsSetup, TSettingsGroup::Tim};
 
 // Order of the header export (device and timing share the last section).
 inline constexpr std::array<TSettingsGroup, kGroupCount> kHeaderOrder = {
-    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI,  TSettingsGroup::SarUI,
-    TSettingsGroup::Thr,      TSettingsGroup::Hall,   TSettingsGroup::Temp,
-    TSettingsGroup::Device,   TSettingsGroup::Tim};
+    TSettingsGroup::PxsSetup, TSettingsGroup::PxsUI, TSettingsGroup::SarUI,  TSettingsGroup::Thr,
+    TSettingsGroup::Hall,     TSettingsGroup::Temp,  TSettingsGroup::Device, TSettingsGroup::Tim};

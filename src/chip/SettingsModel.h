@@ -11,13 +11,13 @@
 // Apply writes a group from current(g) and then calls snapshot(g).
 // A control change calls setFieldValue and then detectChange(g).
 
-#include <array>
-#include <cstdint>
-#include <span>
-
 #include "CustomerPanel.h"
 #include "FieldCodec.h"
 #include "SettingsGroups.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
 
 class TSettingsModel {
 public:
@@ -70,17 +70,23 @@ public:
     void GetTempSetValues() { get(TSettingsGroup::Temp); }
     void GetDeviceSetValues() { get(TSettingsGroup::Device); }
     void GetTimValues() { get(TSettingsGroup::Tim); }
-    bool SetPxsSetupValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::PxsSetup, v); }
+    bool SetPxsSetupValues(std::span<const std::int32_t> v)
+    {
+        return set(TSettingsGroup::PxsSetup, v);
+    }
     bool SetPxsUIValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::PxsUI, v); }
     bool SetSarUIValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::SarUI, v); }
     bool SetThrValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::Thr, v); }
     bool SetHallSetValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::Hall, v); }
     bool SetTempSetValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::Temp, v); }
-    bool SetDeviceSetValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::Device, v); }
+    bool SetDeviceSetValues(std::span<const std::int32_t> v)
+    {
+        return set(TSettingsGroup::Device, v);
+    }
     bool SetTimValues(std::span<const std::int32_t> v) { return set(TSettingsGroup::Tim, v); }
 
     // Derived choices other layers ask for.
-    bool sarUiEnabled() const { return fieldValue(TFieldId::SarEn) == 1; }     // UI_SAR
+    bool sarUiEnabled() const { return fieldValue(TFieldId::SarEn) == 1; }         // UI_SAR
     bool metalDetectEnabled() const { return fieldValue(TFieldId::MetalEn) == 1; } // FMetalDetectEn
     bool eventModeChosen() const { return fieldValue(TFieldId::CommsMode) == 1; }
     bool movementOverride() const { return fieldValue(TFieldId::SarMovActive) == 1; }

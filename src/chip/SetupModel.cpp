@@ -1,8 +1,8 @@
 #include "SetupModel.h"
 
-#include <cmath>
-
 #include "HexText.h"
+
+#include <cmath>
 
 TSetupModel::TSetupModel()
 {

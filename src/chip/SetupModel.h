@@ -3,13 +3,13 @@
 // states), the streaming selection, the 22 streamed extra addresses and the
 // stream address table built from them (SetupStreaming).
 
+#include "StreamTable.h"
+
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <vector>
-
-#include "StreamTable.h"
 
 // Streaming selection bits (FCurSetup).
 inline constexpr std::uint16_t kStreamPT = 1u << 1;  // "Prox && Touch"
@@ -24,19 +24,19 @@ public:
     TSetupModel(); // form defaults; the stream table is built once
 
     // Page 0 control values (form defaults).
-    int VoltageIndex = 0;      // "3.3 V", "1.8 V"
-    bool BaselineView = false; // hidden "Baseline View" (DeltaCheck)
-    int CommsIndex = 0;        // "RDY Active Low", "RDY Active High", "Polling"
-    double GraphMin = 0;       // "Y Axis Minimum"
-    double GraphMax = 4200;    // "Y Axis Maximum"
-    double GraphInc = 10;      // "Y Axis Increment"
-    int PollingSpeed = 60;     // "Polling Speed (ms)"
-    int PullupIndex = 1;       // "Enabled", "Disabled"
-    int CommsSpeedIndex = 0;   // "Fast", "Medium", "Slow"
+    int VoltageIndex = 0;              // "3.3 V", "1.8 V"
+    bool BaselineView = false;         // hidden "Baseline View" (DeltaCheck)
+    int CommsIndex = 0;                // "RDY Active Low", "RDY Active High", "Polling"
+    double GraphMin = 0;               // "Y Axis Minimum"
+    double GraphMax = 4200;            // "Y Axis Maximum"
+    double GraphInc = 10;              // "Y Axis Increment"
+    int PollingSpeed = 60;             // "Polling Speed (ms)"
+    int PullupIndex = 1;               // "Enabled", "Disabled"
+    int CommsSpeedIndex = 0;           // "Fast", "Medium", "Slow"
     std::string I2CAddressText = "44"; // "I2C Address (Hex):"
-    bool CSCheck = true;       // "Count Samples"
-    bool LTACheck = true;      // "Long Term Averages (LTA)"
-    bool PTCheck = true;       // "Prox && Touch"
+    bool CSCheck = true;               // "Count Samples"
+    bool LTACheck = true;              // "Long Term Averages (LTA)"
+    bool PTCheck = true;               // "Prox && Touch"
 
     // Address texts of the 20 debug rows (AdrsEditArray 0..19) and of the main
     // window's two extra bars (20, 21), with the bars' check boxes.

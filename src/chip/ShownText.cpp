@@ -1,7 +1,7 @@
+#include "FieldTable.h"
+
 #include <cmath>
 #include <cstdio>
-
-#include "FieldTable.h"
 
 namespace {
 

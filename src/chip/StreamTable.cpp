@@ -6,8 +6,7 @@ namespace {
 
 // Walks the blocks in frame order. mark(position, address) is called for the
 // first table entry of every block.
-template <typename Mark>
-TStreamLayout layOut(const TStreamSelection& sel, Mark&& mark)
+template <typename Mark> TStreamLayout layOut(const TStreamSelection& sel, Mark&& mark)
 {
     constexpr int h = kFrameHeader;
     TStreamLayout l;

@@ -23,9 +23,9 @@ inline constexpr int kExtraBar2 = 21;      // CH7Check, Bar2Val
 
 // What SetupStreaming reads.
 struct TStreamSelection {
-    bool PT = true;  // "Prox && Touch"
-    bool CS = true;  // "Count Samples"
-    bool LTA = true; // "Long Term Averages (LTA)"
+    bool PT = true;          // "Prox && Touch"
+    bool CS = true;          // "Count Samples"
+    bool LTA = true;         // "Long Term Averages (LTA)"
     bool DoChStream = false; // ACTIVE_CHS streamed (while SAR UI is enabled)
     // Rows 0..21: the address to stream, nullopt for an empty (or rejected) row.
     // Address 0 cannot start a run in the table and is never streamed.

@@ -1,5 +1,7 @@
 #include "DataLogWriter.h"
 
+#include "FileIo.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <chrono>
@@ -62,11 +64,11 @@ bool TDataLogWriter::start(const std::filesystem::path& file, const TLogSelectio
     FOut = FOpen(file);
     if (!FOut || !*FOut) {
         FOut.reset();
-        FError = "cannot create " + file.string() + reason();
+        FError = "cannot create " + files::pathText(file) + reason();
         return false;
     }
     if (!writeLine(logformat::headerLine(FSelection))) {
-        FError = "cannot write " + file.string() + reason();
+        FError = "cannot write " + files::pathText(file) + reason();
         FOut.reset();
         return false;
     }
@@ -96,7 +98,7 @@ TDataLogWriter::TFrameResult TDataLogWriter::frame(const TLogSample& sample, con
     FPreTimeMs = time.steadyMs;
     errno = 0;
     if (!writeLine(logformat::dataLine(FSelection, sample, time.clock, difference))) {
-        FError = "cannot write " + FFileName.string() + reason();
+        FError = "cannot write " + files::pathText(FFileName) + reason();
         FOut.reset();
         return TFrameResult::Failed;
     }

@@ -22,18 +22,18 @@ bool writeInPlace(const std::filesystem::path& path, std::string_view bytes, std
     errno = 0;
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     if (!out) {
-        error = "cannot create " + path.string() + ": " + reasonFromErrno("open failed");
+        error = "cannot create " + pathText(path) + ": " + reasonFromErrno("open failed");
         return false;
     }
     out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
-        error = "cannot write " + path.string() + ": " + reasonFromErrno("write failed");
+        error = "cannot write " + pathText(path) + ": " + reasonFromErrno("write failed");
         return false;
     }
     out.close();
     if (out.fail()) {
-        error = "cannot close " + path.string() + ": " + reasonFromErrno("close failed");
+        error = "cannot close " + pathText(path) + ": " + reasonFromErrno("close failed");
         return false;
     }
     return true;
@@ -49,6 +49,12 @@ std::filesystem::path temporaryBeside(const std::filesystem::path& path)
 
 } // namespace
 
+std::string pathText(const std::filesystem::path& path)
+{
+    const std::u8string text = path.u8string();
+    return std::string(text.begin(), text.end());
+}
+
 TReadStatus readWholeFile(const std::filesystem::path& path, std::string& out, std::string& error,
                           std::size_t maxBytes)
 {
@@ -58,17 +64,17 @@ TReadStatus readWholeFile(const std::filesystem::path& path, std::string& out, s
     if (status.type() == std::filesystem::file_type::not_found)
         return TReadStatus::Missing;
     if (ec) {
-        error = "cannot open " + path.string() + ": " + ec.message();
+        error = "cannot open " + pathText(path) + ": " + ec.message();
         return TReadStatus::Failed;
     }
     if (status.type() != std::filesystem::file_type::regular) {
-        error = path.string() + " is not a regular file";
+        error = pathText(path) + " is not a regular file";
         return TReadStatus::Failed;
     }
     errno = 0;
     std::ifstream in(path, std::ios::binary);
     if (!in) {
-        error = "cannot open " + path.string() + ": " + reasonFromErrno("open failed");
+        error = "cannot open " + pathText(path) + ": " + reasonFromErrno("open failed");
         return TReadStatus::Failed;
     }
     // Read at most maxBytes + 1 so that an oversized file is noticed without
@@ -76,12 +82,12 @@ TReadStatus readWholeFile(const std::filesystem::path& path, std::string& out, s
     std::string buffer(maxBytes + 1, '\0');
     in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
     if (in.bad()) {
-        error = "cannot read " + path.string() + ": " + reasonFromErrno("read failed");
+        error = "cannot read " + pathText(path) + ": " + reasonFromErrno("read failed");
         return TReadStatus::Failed;
     }
     const auto got = static_cast<std::size_t>(in.gcount());
     if (got > maxBytes) {
-        error = path.string() + " is too large (more than " + std::to_string(maxBytes) + " bytes)";
+        error = pathText(path) + " is too large (more than " + std::to_string(maxBytes) + " bytes)";
         return TReadStatus::Failed;
     }
     buffer.resize(got);
@@ -101,14 +107,14 @@ bool writeWholeFile(const std::filesystem::path& path, std::string_view bytes, s
     std::error_code ec;
     if (!writeInPlace(tmp, bytes, error)) {
         std::filesystem::remove(tmp, ec);
-        error = "cannot write " + path.string() + " (" + error + ")";
+        error = "cannot write " + pathText(path) + " (" + error + ")";
         return false;
     }
     std::filesystem::rename(tmp, path, ec);
     if (ec) {
         std::error_code ignored;
         std::filesystem::remove(tmp, ignored);
-        error = "cannot replace " + path.string() + ": " + ec.message();
+        error = "cannot replace " + pathText(path) + ": " + ec.message();
         return false;
     }
     return true;
@@ -121,7 +127,7 @@ bool makeFolders(const std::filesystem::path& folder, std::string& error)
         return true;
     std::filesystem::create_directories(folder, ec);
     if (ec || !std::filesystem::is_directory(folder)) {
-        error = "cannot create folder " + folder.string() + (ec ? ": " + ec.message() : "");
+        error = "cannot create folder " + pathText(folder) + (ec ? ": " + ec.message() : "");
         return false;
     }
     return true;

@@ -13,6 +13,10 @@ namespace files {
 // than pulled into memory (a wrongly chosen file must not hang the program).
 inline constexpr std::size_t kMaxReadBytes = 1024 * 1024;
 
+// A path as UTF-8 text for messages (never throws, whatever the platform's
+// own encoding of the name).
+std::string pathText(const std::filesystem::path& path);
+
 enum class TReadStatus { Ok, Missing, Failed };
 
 // Reads the whole file into out. Missing: there is no such file. Failed: it

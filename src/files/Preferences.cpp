@@ -4,6 +4,7 @@
 #include "FileMessages.h"
 #include "IniDocument.h"
 
+#include <QDir>
 #include <QStandardPaths>
 #include <QString>
 #include <system_error>
@@ -81,7 +82,9 @@ std::string debugAddress(const TIniDocument& doc, const std::string& name)
 
 std::filesystem::path TPreferences::standardPath()
 {
-    const QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    QString base = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (base.isEmpty()) // no data folder known: never fall back to the working folder
+        base = QDir::homePath();
     return std::filesystem::path(base.toStdU16String()) / kFolder / kFileName;
 }
 
@@ -311,7 +314,7 @@ bool TPreferences::resetIfMarked()
     std::error_code ec;
     std::filesystem::remove(FPath, ec);
     if (ec) {
-        FLastError = "cannot delete " + FPath.string() + ": " + ec.message();
+        FLastError = "cannot delete " + files::pathText(FPath) + ": " + ec.message();
         return false;
     }
     FResetAtExit = false;

@@ -129,7 +129,7 @@ TSettingsFileRead readSettingsFile(const std::filesystem::path& file)
     if (files::readWholeFile(file, text, error) != files::TReadStatus::Ok) {
         TSettingsFileRead read;
         read.status = TSettingsFileRead::TStatus::Unreadable;
-        read.detail = error.empty() ? "there is no file " + file.string() : error;
+        read.detail = error.empty() ? "there is no file " + files::pathText(file) : error;
         return read;
     }
     return parseSettingsFile(text);

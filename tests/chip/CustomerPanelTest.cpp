@@ -1,11 +1,11 @@
 // Simplified channel panels: the mapping to and from the engineering fields.
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "CustomerPanel.h"
+
 #include "SettingsModel.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 
@@ -65,12 +65,12 @@ TEST(CustomerPanel, HallLeavesTheSimplifiedModeAsItWas)
 TEST(CustomerPanel, LinkEngToChCopiesEveryMappedField)
 {
     std::vector<std::int32_t> v(20, 0);
-    v[1] = 0x80 | 0x10 | 0x03;  // CH1: External, mult range 1, RX 1 and RX 0
-    v[4] = 0x40 | 0x20 | 0x08 | 0x02; // CS large, divider 2, bias 2, ATI mode 2
-    v[7] = 0xC0 | 33;           // base 3, target 33
+    v[1] = 0x80 | 0x10 | 0x03;         // CH1: External, mult range 1, RX 1 and RX 0
+    v[4] = 0x40 | 0x20 | 0x08 | 0x02;  // CS large, divider 2, bias 2, ATI mode 2
+    v[7] = 0xC0 | 33;                  // base 3, target 33
     v[10] = 0x80 | 0x20 | 0x08 | 0x06; // up len sel 2, PMIR inc 1, up len 1, pass 3
-    v[15] = 0x2C;               // 0x53: compensation low byte
-    v[18] = 0x80 | 0x20 | 0x05; // 0x56: comp high 2, coarse 2, fine 5
+    v[15] = 0x2C;                      // 0x53: compensation low byte
+    v[18] = 0x80 | 0x20 | 0x05;        // 0x56: comp high 2, coarse 2, fine 5
     TSettingsModel m;
     m.SetPxsSetupValues(v);
     LinkEngToCh(m);
@@ -99,7 +99,7 @@ TEST(CustomerPanel, LinkToEngWritesTheEngineeringFields)
     TSettingsModel m = modelWithModes(2, 0, 0);
     LinkEngToCh(m);
     TCustomerPanel& p = m.panels()[0];
-    p.SensorMode = 0;  // capacitive: multiplier range forced to "Large" (0)
+    p.SensorMode = 0; // capacitive: multiplier range forced to "Large" (0)
     p.MultRange = 1;
     p.ATIBase = 2;
     p.RX1 = true;
@@ -135,8 +135,8 @@ TEST(CustomerPanel, EmptySpinsAreNotCopied)
 
 TEST(CustomerPanel, LinkingBackAndForthChangesNothing)
 {
-    std::vector<std::int32_t> v = {0x83, 0x00, 0x80, 0x4A, 0x22, 0x0B, 0xC4, 0x04, 0x3F,
-                                   0xDE, 0x2A, 0x00, 0x00, 0x00, 0xFF, 0x10, 0x03, 0xFF, 0x15, 0xC0};
+    std::vector<std::int32_t> v = {0x83, 0x00, 0x80, 0x4A, 0x22, 0x0B, 0xC4, 0x04, 0x3F, 0xDE,
+                                   0x2A, 0x00, 0x00, 0x00, 0xFF, 0x10, 0x03, 0xFF, 0x15, 0xC0};
     TSettingsModel m;
     m.setPrevious(G::PxsSetup, v);
     m.set(G::PxsSetup, m.previous(G::PxsSetup));
@@ -173,8 +173,7 @@ TEST(CustomerPanel, ControlDescriptions)
     EXPECT_EQ(c[1].Entries[0], "Large");
     for (const TPanelControlDesc& d : c) {
         if (d.EngField != TFieldId::Count_ && d.EntryCount > 0) {
-            EXPECT_EQ(static_cast<int>(d.EntryCount), fieldDesc(d.EngField).Max + 1)
-                << d.Caption;
+            EXPECT_EQ(static_cast<int>(d.EntryCount), fieldDesc(d.EngField).Max + 1) << d.Caption;
         }
     }
 }

@@ -1,14 +1,14 @@
 // Field table and codec: bit positions, masking, ranges, carried bits and the
 // texts shown beside fields.
 
-#include <gtest/gtest.h>
+#include "FieldCodec.h"
 
+#include "MemoryMap.h"
+
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 #include <vector>
-
-#include "FieldCodec.h"
-#include "MemoryMap.h"
 
 namespace {
 
@@ -114,7 +114,7 @@ TEST(FieldCodec, CompensationSplitsOverTwoRegisters)
     for (const Case& c : cases) {
         TFieldValues v = defaultFieldValues();
         v[fieldIndex(channelField(TFieldId::Comp, c.Channel))] = c.Value;
-        v[fieldIndex(channelField(TFieldId::Sens, c.Channel))] = 2;      // coarse "3"
+        v[fieldIndex(channelField(TFieldId::Sens, c.Channel))] = 2;     // coarse "3"
         v[fieldIndex(channelField(TFieldId::CompMult, c.Channel))] = 9; // fine "10"
         const Block b = encode(g, v);
         const auto low = static_cast<std::uint8_t>(0x52 + c.Channel);
@@ -239,18 +239,29 @@ TEST(ShownText, LabelsBesideFields)
         int Value;
         const char* Text;
     } cases[] = {
-        {TFieldId::Touch0, 255, "99.60%"},  {TFieldId::Touch0, 1, "0.39%"},
-        {TFieldId::Touch1, 16, "6.25%"},    {TFieldId::Touch2, 128, "50.00%"},
-        {TFieldId::Touch0, 80, "31.30%"},   // 31.25: halves round away from zero
-        {TFieldId::PxsHalt, 255, "127500ms"}, {TFieldId::PxsHalt, 4, "2000ms"},
-        {TFieldId::SarLHPT, 15, "7500ms"},  {TFieldId::SarQRDT, 3, "12"},
-        {TFieldId::MetalTouch, 16, "64"},   {TFieldId::HallThT, 255, "1020"},
-        {TFieldId::HallTarg, 4, "128"},     {channelField(TFieldId::ATITarg, 1), 63, "2016"},
-        {TFieldId::NPRR, 7, "7 ms"},        {TFieldId::ULPRR, 2, "32 ms"},
-        {TFieldId::ModeTime, 255, "127.5 sec"}, {TFieldId::ModeTime, 1, "0.5 sec"},
-        {TFieldId::ModeTime, 0, "0.0 sec"}, {TFieldId::RdyTimeout, 255, "81.6ms"},
-        {TFieldId::RdyTimeout, 25, "8ms"},  {TFieldId::RdyTimeout, 1, "0.32ms"},
-        {TFieldId::RdyTimeout, 10, "3.2ms"}, {TFieldId::Prox0, 10, ""},
+        {TFieldId::Touch0, 255, "99.60%"},
+        {TFieldId::Touch0, 1, "0.39%"},
+        {TFieldId::Touch1, 16, "6.25%"},
+        {TFieldId::Touch2, 128, "50.00%"},
+        {TFieldId::Touch0, 80, "31.30%"}, // 31.25: halves round away from zero
+        {TFieldId::PxsHalt, 255, "127500ms"},
+        {TFieldId::PxsHalt, 4, "2000ms"},
+        {TFieldId::SarLHPT, 15, "7500ms"},
+        {TFieldId::SarQRDT, 3, "12"},
+        {TFieldId::MetalTouch, 16, "64"},
+        {TFieldId::HallThT, 255, "1020"},
+        {TFieldId::HallTarg, 4, "128"},
+        {channelField(TFieldId::ATITarg, 1), 63, "2016"},
+        {TFieldId::NPRR, 7, "7 ms"},
+        {TFieldId::ULPRR, 2, "32 ms"},
+        {TFieldId::ModeTime, 255, "127.5 sec"},
+        {TFieldId::ModeTime, 1, "0.5 sec"},
+        {TFieldId::ModeTime, 0, "0.0 sec"},
+        {TFieldId::RdyTimeout, 255, "81.6ms"},
+        {TFieldId::RdyTimeout, 25, "8ms"},
+        {TFieldId::RdyTimeout, 1, "0.32ms"},
+        {TFieldId::RdyTimeout, 10, "3.2ms"},
+        {TFieldId::Prox0, 10, ""},
     };
     for (const Case& c : cases)
         EXPECT_EQ(shownText(fieldDesc(c.Field), c.Value), c.Text) << fieldDesc(c.Field).Control;

@@ -1,12 +1,11 @@
 // Frame decoding: frames are filled from a register file by walking the
 // stream address table the way the tool does.
 
-#include <gtest/gtest.h>
+#include "FrameDecoder.h"
 
 #include <array>
+#include <gtest/gtest.h>
 #include <vector>
-
-#include "FrameDecoder.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 // Settings blocks, change flags, the reader/Apply bookkeeping and what goes
 // over the wire for each group.
 
-#include <gtest/gtest.h>
-
-#include <vector>
+#include "SettingsModel.h"
 
 #include "GroupTransfer.h"
-#include "SettingsModel.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 

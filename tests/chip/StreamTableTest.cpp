@@ -1,10 +1,9 @@
 // Stream address table and the setup model that builds it.
 
-#include <gtest/gtest.h>
-
-#include <vector>
-
 #include "SetupModel.h"
+
+#include <gtest/gtest.h>
+#include <vector>
 
 namespace {
 

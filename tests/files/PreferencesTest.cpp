@@ -24,10 +24,14 @@ TWindowPlacement current()
 TEST(PreferencesLocation, IsKelvanMfs380aUnderTheXdgDataFolder)
 {
     TTempFolder tmp;
+    const bool wasSet = qEnvironmentVariableIsSet("XDG_DATA_HOME");
     const QByteArray old = qgetenv("XDG_DATA_HOME");
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(tmp.path().string()));
     const auto path = TPreferences::standardPath();
-    qputenv("XDG_DATA_HOME", old);
+    if (wasSet)
+        qputenv("XDG_DATA_HOME", old);
+    else
+        qunsetenv("XDG_DATA_HOME");
     EXPECT_EQ(path, tmp.path() / "Kelvan" / "MFS380A" / "KelvanMFS380A.ini");
 }
 
