@@ -57,8 +57,8 @@ void readLoop(std::shared_ptr<Shared> s)
             s->handle->read(s->buffer.data(), s->buffer.size(), length, s->waitMs);
         if (status == hid::ReadStatus::Failed)
             return;  // the device is gone; the layer releases it
-        if (status == hid::ReadStatus::Timeout || length == 0)
-            continue;
+        if (status == hid::ReadStatus::Timeout || length < 2)
+            continue;  // nothing, or nothing beyond the report-ID byte
         std::unique_lock lock(s->mutex);
         if (s->stopping)
             return;
@@ -137,8 +137,8 @@ std::size_t HidReader::poll()
         std::size_t length = 0;
         if (s->handle->read(s->buffer.data(), s->buffer.size(), length, 0) != hid::ReadStatus::Ok)
             break;
-        if (length == 0)
-            continue;
+        if (length < 2)
+            continue;  // nothing beyond the report-ID byte
         s->length = length;
         s->deliver(s->buffer.data(), length);
         ++delivered;
