@@ -154,6 +154,7 @@ public:
 
     // ---- Files --------------------------------------------------------------
     void LoadSettings();                // applies FSettingsFile
+    void SetSettingsFile(const std::string& file) { S.FSettingsFile = file; }
     void LoadCustomSettings();
     bool SaveSettings();
     bool SaveSettingsTo(const QString& file);

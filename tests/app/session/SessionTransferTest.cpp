@@ -194,7 +194,7 @@ TEST(SessionTransfer, FileForAnotherChipIsRefusedWithBothMessages)
         out << "[IC]\r\nDevice=MFS240\r\n";
     }
     rig.session->SaveSettingsTo(rig.dir.path() + "/x.ini");  // adds a recent entry
-    const_cast<TSessionState&>(rig.session->state()).FSettingsFile = file.toStdString();
+    rig.session->SetSettingsFile(file.toStdString());
     rig.session->LoadSettings();
     EXPECT_TRUE(rig.hasMessage("Invalid settings file selected!"));
     ASSERT_FALSE(rig.prompts.shown.empty());

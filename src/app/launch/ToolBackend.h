@@ -1,0 +1,32 @@
+#pragma once
+// Chooses where the configuration tools come from: the USB bus (hidapi) or
+// the simulated tool and chip.
+
+#include "HidAccess.h"
+#include "HidReader.h"
+
+#include <cstdint>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+class Clock;
+
+struct TToolBackendOptions {
+    bool simulate = false;
+    std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
+};
+
+struct TToolBackend {
+    std::shared_ptr<hid::Backend> backend;
+    bool simulated = false;
+};
+
+TToolBackend makeToolBackend(const TToolBackendOptions& options);
+
+// Whether a configuration tool is plugged into this machine now.
+bool toolPresent();
+
+// The folder of the files the program ships (start-up and demo settings,
+// load.txt): beside the executable, or the install's data folder.
+std::filesystem::path shippedFilesDir();
