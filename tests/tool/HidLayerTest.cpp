@@ -1,0 +1,259 @@
+// The generic HID layer: device-change passes, report hand-over in manual and
+// threaded reader modes, and clean stops.
+
+#include "HidLayer.h"
+#include "ScriptedBackend.h"
+#include "TestDispatcher.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <thread>
+
+using scripted::Report;
+
+namespace {
+
+struct Delivery {
+    HidDevice* device;
+    std::vector<std::uint8_t> data;
+};
+
+// Waits (bounded) until the dispatcher holds `n` items; true if it did.
+bool waitForPending(const TestDispatcher& d, std::size_t n)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (d.pending() < n) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+Report numbered(std::uint8_t n)
+{
+    return Report{0, 0x3F, n, 0, n};
+}
+
+}  // namespace
+
+TEST(HidLayer, FirstPassAlwaysCallsTheChangeHandlerLaterOnlyChangesDo)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    HidLayer layer(backend, dispatcher, HidReaderMode::Manual);
+    int changes = 0;
+    std::vector<std::string> arrivals;
+    layer.setDeviceChangeHandler([&] { ++changes; });
+    layer.setArrivalHook([&](HidDevice& d) { arrivals.push_back(d.path()); });
+    EXPECT_EQ(changes, 0) << "the first pass is posted, not run at creation";
+    dispatcher.runAll();
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(arrivals.empty());
+
+    auto a = backend.plug(0x2E5B, 0x0104);
+    auto b = backend.plug(0x2E5B, 0x0105);
+    dispatcher.runAll();
+    EXPECT_EQ(changes, 2) << "two notifications, one pass";
+    EXPECT_EQ(arrivals.size(), 2u);
+    ASSERT_EQ(layer.devices().size(), 2u);
+    const HidDevice* first = layer.devices()[0].get();
+
+    backend.notify();
+    dispatcher.runAll();
+    layer.deviceChangePass();
+    EXPECT_EQ(changes, 2) << "same devices: no change";
+
+    backend.unplug(b);
+    dispatcher.runAll();
+    EXPECT_EQ(changes, 3);
+    EXPECT_EQ(arrivals.size(), 2u);
+    ASSERT_EQ(layer.devices().size(), 1u);
+    EXPECT_EQ(layer.devices()[0].get(), first) << "same object across passes";
+}
+
+TEST(HidLayer, NotificationsFromOtherThreadsArePostedAndCoalesced)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    HidLayer layer(backend, dispatcher, HidReaderMode::Manual);
+    dispatcher.runAll();
+    const auto uiThread = std::this_thread::get_id();
+    std::vector<std::thread::id> ranOn;
+    layer.setDeviceChangeHandler([&] { ranOn.push_back(std::this_thread::get_id()); });
+    std::thread other([&] {
+        backend.plug(0x2E5B, 0x0104);
+        for (int i = 0; i < 20; ++i)
+            backend.notify();
+    });
+    other.join();
+    EXPECT_TRUE(ranOn.empty());
+    EXPECT_EQ(dispatcher.pending(), 1u);
+    dispatcher.runAll();
+    EXPECT_EQ(ranOn, std::vector<std::thread::id>{uiThread});
+}
+
+TEST(HidLayer, EnumerationStopsWhenTheCallbackSaysSo)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    backend.plug(1, 1);
+    backend.plug(1, 2);
+    backend.plug(1, 3);
+    HidLayer layer(backend, dispatcher, HidReaderMode::Manual);
+    dispatcher.runAll();
+    int seen = 0;
+    EXPECT_FALSE(layer.enumerate([&](const std::shared_ptr<HidDevice>&) { return ++seen < 2; }));
+    EXPECT_EQ(seen, 2);
+    seen = 0;
+    EXPECT_TRUE(layer.enumerate([&](const std::shared_ptr<HidDevice>&) { return ++seen > 0; }));
+    EXPECT_EQ(seen, 3);
+}
+
+TEST(HidLayer, ManualReadersDeliverReportsWithoutTheirIdByte)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    auto raw = backend.plug(0x2E5B, 0x0104);
+    HidLayer layer(backend, dispatcher, HidReaderMode::Manual);
+    dispatcher.runAll();
+    std::vector<Delivery> got;
+    layer.setDataHandler([&](HidDevice& d, const std::uint8_t* data, std::uint16_t size) {
+        got.push_back({&d, {data, data + size}});
+    });
+    HidDevice& device = *layer.devices()[0];
+    raw->pushInput(numbered(0));  // before check-out: no reader yet
+    ASSERT_TRUE(layer.checkOut(device));
+    EXPECT_TRUE(device.hasReader());
+    raw->pushInput(numbered(1));
+    raw->pushInput(Report{0});  // only the report-ID byte: nothing to hand on
+    raw->pushInput(numbered(2));
+    EXPECT_EQ(layer.pollReaders(), 2u);
+    ASSERT_EQ(got.size(), 2u);
+    EXPECT_EQ(got[0].device, &device);
+    EXPECT_EQ(got[0].data, (std::vector<std::uint8_t>{0x3F, 1, 0, 1}));
+    EXPECT_EQ(got[1].data[1], 2);
+    EXPECT_EQ(layer.pollReaders(), 0u);
+
+    layer.checkIn(device);
+    EXPECT_FALSE(device.hasReader());
+    EXPECT_EQ(raw->openHandles(), 0);
+}
+
+TEST(HidLayer, ThreadedReaderHandsOverInOrderAndWaitsForTheHandler)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    auto raw = backend.plug(0x2E5B, 0x0104);
+    HidLayer layer(backend, dispatcher, HidReaderMode::Threaded);
+    dispatcher.runAll();
+    constexpr int kReports = 50;
+    std::vector<int> order;
+    std::vector<std::size_t> waitingInQueue;
+    const auto uiThread = std::this_thread::get_id();
+    bool onUiThread = true;
+    layer.setDataHandler([&](HidDevice&, const std::uint8_t* data, std::uint16_t) {
+        onUiThread = onUiThread && std::this_thread::get_id() == uiThread;
+        order.push_back(data[1]);
+        // The reader has not read on while this handler runs.
+        waitingInQueue.push_back(raw->queuedInput());
+    });
+    ASSERT_TRUE(layer.checkOut(*layer.devices()[0]));
+    for (int i = 0; i < kReports; ++i)
+        raw->pushInput(numbered(static_cast<std::uint8_t>(i)));
+    while (order.size() < kReports && dispatcher.runOne(2000)) {
+        EXPECT_LE(dispatcher.pending(), 1u) << "one hand-over at a time";
+    }
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(kReports));
+    for (int i = 0; i < kReports; ++i) {
+        EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
+        EXPECT_EQ(waitingInQueue[static_cast<std::size_t>(i)],
+                  static_cast<std::size_t>(kReports - i - 1));
+    }
+    EXPECT_TRUE(onUiThread);
+}
+
+TEST(HidLayer, ReleasingADeviceWhileItsHandOverWaitsDoesNotBlock)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    auto raw = backend.plug(0x2E5B, 0x0104);
+    HidLayer layer(backend, dispatcher, HidReaderMode::Threaded);
+    dispatcher.runAll();
+    int delivered = 0;
+    layer.setDataHandler([&](HidDevice&, const std::uint8_t*, std::uint16_t) { ++delivered; });
+    HidDevice& device = *layer.devices()[0];
+    ASSERT_TRUE(layer.checkOut(device));
+    raw->pushInput(numbered(1));
+    ASSERT_TRUE(waitForPending(dispatcher, 1));
+    layer.checkIn(device);  // the reader waits for the hand-over: it must still stop
+    EXPECT_EQ(raw->openHandles(), 0);
+    dispatcher.runAll();
+    EXPECT_EQ(delivered, 0) << "a hand-over after the stop does nothing";
+}
+
+TEST(HidLayer, DestroyingTheLayerWhileAHandOverWaitsDoesNotBlock)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    auto raw = backend.plug(0x2E5B, 0x0104);
+    int delivered = 0;
+    {
+        HidLayer layer(backend, dispatcher, HidReaderMode::Threaded);
+        dispatcher.runAll();
+        layer.setDataHandler([&](HidDevice&, const std::uint8_t*, std::uint16_t) { ++delivered; });
+        ASSERT_TRUE(layer.checkOut(*layer.devices()[0]));
+        raw->pushInput(numbered(1));
+        ASSERT_TRUE(waitForPending(dispatcher, 1));
+        backend.notify();  // a pass posted too
+    }
+    EXPECT_EQ(raw->openHandles(), 0);
+    EXPECT_FALSE(backend.hasNotifier());
+    dispatcher.runAll();
+    EXPECT_EQ(delivered, 0);
+}
+
+TEST(HidLayer, AHandlerMayReleaseItsOwnDeviceOrRemoveItself)
+{
+    for (const bool removeHandler : {false, true}) {
+        scripted::ScriptedBackend backend;
+        TestDispatcher dispatcher;
+        auto raw = backend.plug(0x2E5B, 0x0104);
+        HidLayer layer(backend, dispatcher, HidReaderMode::Threaded);
+        dispatcher.runAll();
+        int delivered = 0;
+        layer.setDataHandler([&](HidDevice& d, const std::uint8_t*, std::uint16_t) {
+            ++delivered;
+            if (removeHandler)
+                layer.setDataHandler({});
+            else
+                layer.checkIn(d);
+        });
+        ASSERT_TRUE(layer.checkOut(*layer.devices()[0]));
+        raw->pushInput(numbered(1));
+        raw->pushInput(numbered(2));
+        ASSERT_TRUE(dispatcher.runOne(2000));
+        EXPECT_FALSE(dispatcher.runOne(150));
+        EXPECT_EQ(delivered, 1);
+        EXPECT_EQ(raw->openHandles(), 0);
+    }
+}
+
+TEST(HidLayer, AnUnpluggedDeviceCannotBeCheckedOutAgain)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    auto raw = backend.plug(0x2E5B, 0x0104);
+    HidLayer layer(backend, dispatcher, HidReaderMode::Threaded);
+    dispatcher.runAll();
+    layer.setDataHandler([](HidDevice&, const std::uint8_t*, std::uint16_t) {});
+    std::shared_ptr<HidDevice> device = layer.devices()[0];
+    ASSERT_TRUE(layer.checkOut(*device));
+    backend.unplug(raw);
+    dispatcher.runAll();
+    EXPECT_FALSE(device->isPluggedIn());
+    EXPECT_FALSE(device->hasReader());
+    EXPECT_FALSE(layer.checkOut(*device));
+    EXPECT_FALSE(device->flushQueue());
+}
