@@ -28,6 +28,47 @@ TEST(SimEndToEnd, ToolTableListsTheSimulatedTool)
     EXPECT_EQ(release, 0x0B);
 }
 
+TEST(SimEndToEnd, MainWindowStartSequenceStreams)
+{
+    SimRig rig;
+    // Stop the stream and switch off (both refused on an idle tool), wait.
+    EXPECT_EQ(rig.chip.StopStreaming(), 0x0D01);
+    EXPECT_EQ(rig.chip.PowerOff(), 0x0301);
+    rig.tool.SetReadTimeout(TKelvanHidTool::kDefaultReadTimeoutMs);
+    rig.run(500);
+    // Stop bit off and restore, event mode off, tool set-up.
+    EXPECT_EQ(rig.tool.StopBitControl(sbOff), 0);
+    EXPECT_EQ(rig.tool.StopBitControl(sbRestore), 0);
+    EXPECT_EQ(rig.tool.EventMode(false), 0);
+    ASSERT_EQ(rig.chip.SetupCT(), 0);
+    // SetEventMode: I2C polling at medium speed, then the five-parameter form.
+    ASSERT_EQ(rig.tool.SetupComms(ctI2CPolling, csMedium), 0);
+    ASSERT_EQ(rig.tool.EventMode(1, 240, 2000, 60, 0), 0);
+    EXPECT_TRUE(rig.ctl.eventModeEnabled());
+    ASSERT_EQ(rig.chip.PowerOn(), 0);
+    rig.run(1000);
+    // Address search from the box's 44, version, comms in ATI, streaming.
+    ASSERT_EQ(rig.tool.ConfigI2C(RDY_ActiveLow, prNotConnected, 0x44, rpPin10, scUseStop,
+                                 ipNoPolling),
+              0);
+    TExchangeResult res = 1;
+    rig.read(0x00, 2, &res);
+    ASSERT_EQ(res, 0);
+    std::uint32_t version = 0;
+    ASSERT_EQ(rig.tool.GetCTFWVersion(version), 0);
+    EXPECT_EQ(rig.read(0x00, 3), (std::vector<std::uint8_t>{60, 2, 1}));
+    ASSERT_EQ(rig.setBits(0xD0, 0x08), 0);
+    ASSERT_EQ(rig.setBits(0x80, 0x80), 0);
+    ASSERT_EQ(rig.startStreaming(), 0);
+    rig.run(100);
+    EXPECT_EQ(rig.frames.size(), 6u);
+    EXPECT_EQ(rig.missed, 0);
+    // Stop: power off ends the stream on the tool.
+    EXPECT_EQ(rig.chip.StopStreaming(), 0);
+    EXPECT_EQ(rig.chip.PowerOff(), 0);
+    EXPECT_EQ(rig.tool.EventMode(false), 0);
+}
+
 TEST(SimEndToEnd, SetupAcceptedAndInvalidVoltageRefused)
 {
     SimRig rig;
