@@ -1,0 +1,370 @@
+#include "SimCore.h"
+
+#include "SimDevice.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace sim {
+
+namespace {
+
+constexpr std::int64_t kNever = SimChip::kNever;
+constexpr std::int64_t kLeaveDelayMs = 50;   // EnterDFU: the reply goes out first
+constexpr std::int64_t kIdleWakeMs = 50;     // real-time thread: longest sleep
+
+}  // namespace
+
+SimCore::SimCore(Mode mode, std::uint32_t seed)
+    : mode_(mode), seed_(seed), epoch_(std::chrono::steady_clock::now())
+{
+}
+
+SimCore::~SimCore()
+{
+    shutdown();
+}
+
+void SimCore::start()
+{
+    std::lock_guard lock(mutex_);
+    if (mode_ == Mode::RealTime && !thread_.joinable() && !stopping_)
+        thread_ = std::thread([this] { threadMain(); });
+}
+
+void SimCore::shutdown()
+{
+    {
+        std::lock_guard lock(mutex_);
+        stopping_ = true;
+        for (Slot& slot : slots_)
+            detach(slot);
+        slots_.clear();
+    }
+    wake_.notify_all();
+    if (thread_.joinable() && thread_.get_id() != std::this_thread::get_id())
+        thread_.join();
+}
+
+std::int64_t SimCore::nowLocked() const
+{
+    if (mode_ == Mode::Deterministic)
+        return simNow_;
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now() - epoch_)
+        .count();
+}
+
+std::int64_t SimCore::nowMs()
+{
+    std::lock_guard lock(mutex_);
+    return nowLocked();
+}
+
+SimCore::Slot* SimCore::find(int key)
+{
+    for (Slot& slot : slots_)
+        if (slot.key == key)
+            return &slot;
+    return nullptr;
+}
+
+SimCore::Slot* SimCore::findPresent(int key, int plugId)
+{
+    Slot* slot = find(key);
+    return slot && slot->device && slot->plugId == plugId ? slot : nullptr;
+}
+
+void SimCore::attach(Slot& slot)
+{
+    slot.plugId = ++plugCounter_;
+    char path[96];
+    std::snprintf(path, sizeof path, "sim:%s#%d", slot.tool->config().serialNumber.c_str(),
+                  slot.plugId);
+    slot.device = std::make_shared<SimDevice>(shared_from_this(), slot.key, slot.plugId, path);
+}
+
+void SimCore::detach(Slot& slot)
+{
+    for (auto& queue : slot.queues) {
+        queue->dead = true;
+        queue->reports.clear();
+        queue->arrived.notify_all();
+    }
+    slot.queues.clear();
+    slot.device.reset();
+}
+
+std::vector<std::shared_ptr<hid::Device>> SimCore::enumerate()
+{
+    std::lock_guard lock(mutex_);
+    std::vector<std::shared_ptr<hid::Device>> devices;
+    for (Slot& slot : slots_)
+        if (slot.device)
+            devices.push_back(slot.device);
+    return devices;
+}
+
+void SimCore::setChangeNotifier(std::function<void()> notify)
+{
+    std::lock_guard lock(mutex_);
+    notify_ = std::move(notify);
+}
+
+void SimCore::notifyChange()
+{
+    std::function<void()> notify;
+    {
+        std::lock_guard lock(mutex_);
+        notify = notify_;
+    }
+    if (notify)
+        notify();
+}
+
+int SimCore::plug(const ToolConfig& config)
+{
+    int key = 0;
+    {
+        std::lock_guard lock(mutex_);
+        if (stopping_)
+            return -1;
+        ToolConfig cfg = config;
+        ++serialCounter_;
+        if (cfg.serialNumber.empty()) {
+            char serial[16];
+            std::snprintf(serial, sizeof serial, "SIM%04d", serialCounter_);
+            cfg.serialNumber = serial;
+        }
+        key = nextKey_++;
+        Slot slot;
+        slot.key = key;
+        slot.tool = std::make_unique<SimTool>(cfg, seed_ + static_cast<std::uint32_t>(key));
+        slot.leaveAt = kNever;
+        slot.returnAt = kNever;
+        slots_.push_back(std::move(slot));
+        attach(slots_.back());
+    }
+    wake_.notify_all();
+    notifyChange();
+    return key;
+}
+
+bool SimCore::unplug(int key)
+{
+    {
+        std::lock_guard lock(mutex_);
+        auto it = std::find_if(slots_.begin(), slots_.end(),
+                               [key](const Slot& s) { return s.key == key; });
+        if (it == slots_.end())
+            return false;
+        detach(*it);
+        slots_.erase(it);
+    }
+    notifyChange();
+    return true;
+}
+
+std::vector<int> SimCore::toolKeys()
+{
+    std::lock_guard lock(mutex_);
+    std::vector<int> keys;
+    for (const Slot& slot : slots_)
+        keys.push_back(slot.key);
+    return keys;
+}
+
+void SimCore::distribute(Slot& slot, const std::vector<Report>& reports)
+{
+    if (reports.empty())
+        return;
+    for (auto& queue : slot.queues) {
+        for (const Report& report : reports) {
+            queue->reports.push_back(report);
+            if (queue->reports.size() > HandleQueue::kCapacity)
+                queue->reports.pop_front();  // the oldest report is lost
+        }
+        queue->arrived.notify_all();
+    }
+}
+
+bool SimCore::runAll(std::int64_t t)
+{
+    bool changed = false;
+    std::vector<Report> out;
+    for (Slot& slot : slots_) {
+        if (slot.device && slot.leaveAt <= t) {
+            slot.leaveAt = kNever;
+            slot.returnAt = t + slot.tool->config().dfuReturnMs;
+            detach(slot);
+            slot.tool->restartAfterDfu();
+            changed = true;
+        }
+        if (!slot.device && slot.returnAt <= t) {
+            slot.returnAt = kNever;
+            attach(slot);
+            changed = true;
+        }
+        out.clear();
+        slot.tool->runUntil(t, out);
+        if (slot.device)
+            distribute(slot, out);
+    }
+    return changed;
+}
+
+void SimCore::advance(std::int64_t ms)
+{
+    if (mode_ != Mode::Deterministic || ms <= 0)
+        return;
+    bool changed = false;
+    {
+        std::lock_guard lock(mutex_);
+        const std::int64_t target = simNow_ + ms;
+        // Step through the moments where tools leave or return, so that a
+        // tool runs its chip from the right time on.
+        for (;;) {
+            std::int64_t next = target;
+            for (const Slot& slot : slots_)
+                next = std::min({next, slot.leaveAt, slot.returnAt});
+            simNow_ = std::max(simNow_, next);
+            changed = runAll(simNow_) || changed;
+            if (simNow_ >= target)
+                break;
+        }
+    }
+    if (changed)
+        notifyChange();
+}
+
+bool SimCore::withTool(int key, const std::function<void(SimTool&)>& f)
+{
+    bool found = false;
+    bool changed = false;
+    {
+        std::lock_guard lock(mutex_);
+        if (mode_ == Mode::RealTime)
+            changed = runAll(nowLocked());
+        if (Slot* slot = find(key)) {
+            f(*slot->tool);
+            found = true;
+        }
+    }
+    wake_.notify_all();
+    if (changed)
+        notifyChange();
+    return found;
+}
+
+bool SimCore::attributes(int key, int plugId, hid::Attributes& out)
+{
+    std::lock_guard lock(mutex_);
+    const Slot* slot = findPresent(key, plugId);
+    if (!slot)
+        return false;
+    const ToolConfig& cfg = slot->tool->config();
+    out.vendorId = cfg.vendorId;
+    out.productId = cfg.productId;
+    out.productString = cfg.productString;
+    out.serialNumber = cfg.serialNumber;
+    return true;
+}
+
+bool SimCore::present(int key, int plugId)
+{
+    std::lock_guard lock(mutex_);
+    return findPresent(key, plugId) != nullptr;
+}
+
+std::shared_ptr<HandleQueue> SimCore::open(int key, int plugId)
+{
+    std::lock_guard lock(mutex_);
+    Slot* slot = findPresent(key, plugId);
+    if (!slot)
+        return nullptr;
+    auto queue = std::make_shared<HandleQueue>();
+    slot->queues.push_back(queue);
+    return queue;
+}
+
+void SimCore::close(int key, const std::shared_ptr<HandleQueue>& queue)
+{
+    std::lock_guard lock(mutex_);
+    if (Slot* slot = find(key))
+        std::erase(slot->queues, queue);
+}
+
+bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std::size_t length)
+{
+    bool changed = false;
+    {
+        std::lock_guard lock(mutex_);
+        Slot* slot = find(key);
+        if (!slot || queue.dead || !slot->device)
+            return false;
+        if (length == 0 || length > kReportLength || report[0] != 0)
+            return false;  // one output report with report ID 0
+        const std::int64_t t = nowLocked();
+        if (mode_ == Mode::RealTime)
+            changed = runAll(t);
+        Report command{};
+        std::copy_n(report, length, command.begin());
+        std::vector<Report> out;
+        slot->tool->write(command, t, out);
+        distribute(*slot, out);
+        if (slot->tool->takeDfuRequest())
+            slot->leaveAt = t + kLeaveDelayMs;
+    }
+    wake_.notify_all();
+    if (changed)
+        notifyChange();
+    return true;
+}
+
+hid::ReadStatus SimCore::read(HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
+                              std::size_t& length, int timeoutMs)
+{
+    std::unique_lock lock(mutex_);
+    if (timeoutMs > 0 && queue.reports.empty() && !queue.dead)
+        queue.arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),
+                               [&] { return !queue.reports.empty() || queue.dead; });
+    if (queue.dead)
+        return hid::ReadStatus::Failed;
+    if (queue.reports.empty())
+        return hid::ReadStatus::Timeout;
+    const Report& report = queue.reports.front();
+    length = std::min(capacity, report.size());
+    std::copy_n(report.begin(), length, buf);
+    queue.reports.pop_front();
+    return hid::ReadStatus::Ok;
+}
+
+bool SimCore::flush(HandleQueue& queue)
+{
+    std::lock_guard lock(mutex_);
+    if (queue.dead)
+        return false;
+    queue.reports.clear();
+    return true;
+}
+
+void SimCore::threadMain()
+{
+    std::unique_lock lock(mutex_);
+    while (!stopping_) {
+        const std::int64_t t = nowLocked();
+        if (runAll(t)) {
+            lock.unlock();
+            notifyChange();
+            lock.lock();
+            continue;
+        }
+        std::int64_t next = t + kIdleWakeMs;
+        for (const Slot& slot : slots_)
+            next = std::min({next, slot.tool->nextEventMs(), slot.leaveAt, slot.returnAt});
+        next = std::max(next, t + 1);
+        wake_.wait_until(lock, epoch_ + std::chrono::milliseconds(next));
+    }
+}
+
+}  // namespace sim
