@@ -10,7 +10,8 @@
 // while the command is written and frames only while advance() runs. In
 // real-time mode a thread runs the chips at their report rate. Every call is
 // thread safe. Handles and devices stay valid (but fail) after the backend
-// is destroyed.
+// is destroyed; a device list that installed a change notifier must be
+// destroyed before the backend.
 
 #include "HidAccess.h"
 #include "SimTypes.h"

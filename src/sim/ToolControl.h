@@ -49,7 +49,8 @@ public:
     double dutVoltage() const;
     bool eventModeEnabled() const;
 
-    // Anything else: f runs under the simulator's lock.
+    // Anything else: f runs under the simulator's lock and must not call
+    // back into the simulator.
     bool with(const std::function<void(SimTool&)>& f) const;
 
 private:

@@ -519,7 +519,7 @@ ToolFirmware::Reply ToolFirmware::eventMode(std::uint8_t n, Params p)
 
 ToolFirmware::Reply ToolFirmware::inStreamingWrite(std::uint8_t n, Params p, std::int64_t t)
 {
-    if (n < 3)
+    if (n < 3 || n > kReportLength - 4)  // the data must fit in the report
         return {err(0x1B, kBadParameter), {}};
     if (!commsSelected())
         return {err(0x1B, 1), {}};

@@ -14,7 +14,9 @@
 //   on the user-interface thread, in arrival order; the reader waits until
 //   the handler has returned before it reads on.
 //
-// All members are called on the user-interface thread.
+// All members are called on the user-interface thread. The dispatcher must run
+// posted work later, never inside post(): the first pass is posted by the
+// constructor and finds the handlers installed after it.
 
 #include "HidAccess.h"
 #include "HidDevice.h"

@@ -71,6 +71,7 @@ TEST_F(SimProtocol, RefusalsCarryTheirErrorNumbers)
         {"setup size below 4", 0x14, {0, 20, 0, 3}, 0x14FE},
         {"long stream without set-up", 0x15, {0x10}, 0x1504},
         {"fuse burn voltage", 0x0E, {3, 55, 3, 2}, 0x0E01},
+        {"in-streaming write longer than the report", 0x1B, {0, 0, 0x60, 1}, 0x1BFE, 200},
     };
     for (const Case& c : cases)
         EXPECT_EQ(RawTool::result(tool.send(c.code, c.params, c.n)), c.expected) << c.what;
