@@ -1,0 +1,175 @@
+// mfs380a-cli as a user runs it: the real program against the simulated tool.
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+TRun cli(const QStringList& args, int timeoutMs = 60000)
+{
+    QProcess p;
+    p.start(QStringLiteral(MFS_CLI_PATH), args);
+    TRun r;
+    if (!p.waitForFinished(timeoutMs)) {
+        p.kill();
+        p.waitForFinished();
+        return r;
+    }
+    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
+    r.out = QString::fromUtf8(p.readAllStandardOutput());
+    r.err = QString::fromUtf8(p.readAllStandardError());
+    return r;
+}
+
+TEST(Cli, StreamPrintsOneLinePerFrame)
+{
+    const TRun r = cli({"--simulate", "stream", "--frames", "100"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 100);
+    EXPECT_TRUE(lines.first().startsWith("1 counts="));
+    EXPECT_TRUE(lines.last().startsWith("100 counts="));
+}
+
+TEST(Cli, StreamWritesTheDataLogEveryNthFrame)
+{
+    QTemporaryDir dir;
+    const QString log = dir.filePath("log.txt");
+    const TRun r = cli({"--simulate", "stream", "--frames", "20", "--log", log, "--every", "5"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile f(log);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = f.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 6);  // header, four lines, empty tail
+    EXPECT_TRUE(lines[0].startsWith("Time Stamp\tTime Difference (ms)\tSAR Quick Release\tHall "
+                                    "Value\tMetal Detect Value\tCount CH0"));
+    EXPECT_EQ(lines[1].split('\t')[1], "-");
+    EXPECT_EQ(lines[1].split('\t').size(), lines[0].split('\t').size());
+}
+
+TEST(Cli, ReadSettingsSavedFileExportsItsHeader)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("chip.ini");
+    const QString header = dir.filePath("out.h");
+    TRun r = cli({"--simulate", "read-settings", "-o", ini});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = cli({"--simulate", "read-settings"});
+    ASSERT_EQ(r.exitCode, 0);
+    // "PXSSetup:    01 02 ..." as printed by read-settings
+    QStringList pxs;
+    for (const QString& line : r.out.split('\n')) {
+        if (line.startsWith("PXSSetup:"))
+            pxs = line.mid(9).split(' ', Qt::SkipEmptyParts);
+    }
+    ASSERT_EQ(pxs.size(), 20);
+
+    r = cli({"export-header", ini, "-o", header});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile f(header);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    EXPECT_TRUE(text.startsWith("/*\n* This file contains all the necessary settings for the "
+                                "MFS380A and this file can\n"));
+    EXPECT_TRUE(text.contains(("#define PXS_SETTINGS0_0\t\t\t\t\t\t0x" + pxs[0] + "\r\n").toLatin1()));
+    EXPECT_TRUE(text.contains(("#define PXS_SETTINGS1_7\t\t\t\t\t\t0x" + pxs[19] + "\r\n").toLatin1()));
+    EXPECT_TRUE(text.endsWith("#endif\t/* MFS380A_INIT_H */\r\n"));
+
+    // The default output name lands in the working folder.
+    QProcess p;
+    p.setWorkingDirectory(dir.path());
+    p.start(QStringLiteral(MFS_CLI_PATH), {"export-header", ini});
+    ASSERT_TRUE(p.waitForFinished(30000));
+    EXPECT_EQ(p.exitCode(), 0);
+    EXPECT_TRUE(QFile::exists(dir.filePath("MFS380A_Init.h")));
+}
+
+TEST(Cli, RegisterWriteAndReadBack)
+{
+    // Each run powers the chip afresh, so a written value reads back only
+    // from registers the chip keeps; the version bytes are fixed.
+    TRun r = cli({"--simulate", "read", "0", "3"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.trimmed(), "3C 02 01");
+    r = cli({"--simulate", "write", "60", "0A", "10"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    r = cli({"--simulate", "--sim-address", "4D", "read", "0"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out.trimmed(), "3C");
+}
+
+TEST(Cli, ToolsAndFirmware)
+{
+    TRun r = cli({"--simulate", "tools"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "0\tKelvan CT108 Configuration Tool\t2E5B\t0108\tSIM0001\n");
+    r = cli({"--simulate", "firmware"});
+    ASSERT_EQ(r.exitCode, 0);
+    EXPECT_EQ(r.out, "Firmware: 01.06\nBuild: 20\nRelease: Beta\nTool ID: 0\n");
+    r = cli({"--simulate", "--serial", "NOPE", "firmware"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_TRUE(r.err.contains("NOPE"));
+}
+
+TEST(Cli, ExitStatusesOfBadInput)
+{
+    struct TCase {
+        QStringList args;
+        int exit;
+        const char* says;
+    };
+    QTemporaryDir dir;
+    const QString other = dir.filePath("other.ini");
+    {
+        QFile f(other);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[IC]\r\nDevice=MFS240\r\n");
+    }
+    const TCase cases[] = {
+        {{"error-text", "0x0201"}, 0, ""},
+        {{"error-text", "12"}, 0, ""},
+        {{"error-text", "bogus"}, 2, "CODE"},
+        {{}, 2, "no command"},
+        {{"frobnicate"}, 2, "unknown command"},
+        {{"--nope", "tools"}, 2, "unknown option"},
+        {{"--simulate", "read", "zz"}, 2, "read needs"},
+        {{"--simulate", "read", "F0", "20"}, 2, "COUNT"},
+        {{"--simulate", "write", "60"}, 2, "write needs"},
+        {{"--simulate", "stream", "--frames", "0"}, 2, "bad value"},
+        {{"--sim-address", "zz", "tools"}, 2, "--sim-address"},
+        {{"--simulate", "apply", dir.filePath("missing.ini")}, 3, "cannot read"},
+        {{"export-header", dir.filePath("missing.ini")}, 3, "Error loading settings!"},
+        {{"export-header", other}, 3, "invalid or meant for a different device"},
+        {{"--simulate", "apply", other}, 3, "Invalid settings file selected!"},
+        {{"--simulate", "--sim-address", "30", "read", "0"}, 1, "does not answer"},
+    };
+    for (const TCase& c : cases) {
+        const TRun r = cli(c.args);
+        EXPECT_EQ(r.exitCode, c.exit) << c.args.join(' ').toStdString() << "\n"
+                                      << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QString::fromLatin1(c.says)))
+            << c.args.join(' ').toStdString() << ": " << r.err.toStdString();
+    }
+    EXPECT_EQ(cli({"error-text", "0x0201"}).out, "DUT Voltage invalid\n");
+    EXPECT_EQ(cli({"error-text", "12"}).out, "USB hardware not responding\n");
+}
+
+TEST(Cli, HelpListsEveryCommand)
+{
+    const TRun r = cli({"--help"});
+    ASSERT_EQ(r.exitCode, 0);
+    for (const char* c : {"tools", "firmware", "error-text", "read ADDR", "write ADDR",
+                          "read-settings", "apply FILE.ini", "export-header", "stream", "status",
+                          "close", "--simulate", "--sim-address", "--serial"})
+        EXPECT_TRUE(r.out.contains(QString::fromLatin1(c))) << c;
+}
+
+}  // namespace
