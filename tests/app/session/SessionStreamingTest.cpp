@@ -1,5 +1,7 @@
 // Streaming control against the simulated tool and chip.
+#include "FieldTable.h"
 #include "SessionRig.h"
+#include "SettingsFile.h"
 #include "SessionTexts.h"
 
 #include <gtest/gtest.h>
@@ -160,6 +162,49 @@ TEST(SessionStreaming, UnpluggingWhilePausedReturnsToIdle)
     EXPECT_TRUE(rig.session->buttons().startEnabled);
     rig.startStreaming();
     EXPECT_TRUE(rig.session->state().FIsStreaming);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SessionShippedFiles, EveryShippedSettingsFileIsComplete)
+{
+    for (const char* name :
+         {"MFS380_TEST.ini", "MFS380_INDUCTIVE.ini", "MFS380_PIR_TOUCH.ini", "MFS380_DUAL_PIR.ini",
+          "MFS380A_3level_SAR_settings.ini", "Nimbra.ini", "Nimbra1.ini", "Nimbra2.ini",
+          "Nimbra3.ini"}) {
+        const auto read = readSettingsFile(std::filesystem::path(MFS_SHIPPED_DIR) / name);
+        EXPECT_EQ(read.status, TSettingsFileRead::TStatus::Ok) << name << " " << read.detail;
+    }
+}
+
+TEST(SessionShippedFiles, PirMiniCarrierStartDetectsTheSensorAndAppliesItsFile)
+{
+    SessionRig rig;
+    rig.prompts.startup.mode = TStartupChoice::TMode::DualPir;
+    rig.startStreaming();
+    // The simulated channels count well below 2000: two PIR sensors.
+    EXPECT_TRUE(rig.hasMessage("Dual PIR Mode")) << rig.messageTexts().join('\n').toStdString();
+    EXPECT_GE(rig.messageTexts().filter("Settings loaded successfully").size(), 2);
+    EXPECT_EQ(rig.session->Settings().fieldValue(TFieldId::Prox0), 6);
+    EXPECT_TRUE(rig.session->state().FIsStreaming);
+    EXPECT_TRUE(rig.session->state().FSettingsFile.empty());
+}
+
+TEST(SessionShippedFiles, DemoStartAppliesTheSarSettings)
+{
+    SessionRig rig;
+    rig.startStreaming();
+    int shown = 0;
+    QObject::connect(rig.session.get(), &TSession::demoShowRequested, [&] { ++shown; });
+    rig.session->DemoButtonClick();
+    EXPECT_TRUE(rig.session->state().UI_SAR);
+    EXPECT_TRUE(rig.session->Setup().DoChStream);
+    EXPECT_EQ(shown, 1);
+    EXPECT_FALSE(rig.hasMessage("Error loading input file 'load.txt'."));
+    rig.run(300);
+    EXPECT_GT(rig.frames(), 0);
 }
 
 }  // namespace
