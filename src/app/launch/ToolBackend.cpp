@@ -14,9 +14,10 @@ TToolBackend makeToolBackend(const TToolBackendOptions& options)
         sim.mode = sim::Mode::RealTime;
         if (options.simAddress)
             sim.tool.chip.i2cAddress = *options.simAddress;
-        return {sim::makeSimulation(sim), true};
+        auto simulation = sim::makeSimulation(sim);
+        return {simulation, simulation};
     }
-    return {std::make_shared<HidapiBackend>(), false};
+    return {std::make_shared<HidapiBackend>(), nullptr};
 }
 
 bool toolPresent()

@@ -17,9 +17,15 @@ struct TToolBackendOptions {
     std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
 };
 
+namespace sim {
+class SimBackend;
+}
+
 struct TToolBackend {
     std::shared_ptr<hid::Backend> backend;
-    bool simulated = false;
+    // The simulation behind backend when simulated (for its controls).
+    std::shared_ptr<sim::SimBackend> simulation;
+    bool simulated() const { return simulation != nullptr; }
 };
 
 TToolBackend makeToolBackend(const TToolBackendOptions& options);

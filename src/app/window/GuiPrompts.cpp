@@ -1,0 +1,51 @@
+#include "GuiPrompts.h"
+
+#include "StartupModeDialog.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+
+TDialogResult GuiPrompts::message(const QString& text, TDialogIcon icon, TDialogButtons buttons)
+{
+    QMessageBox box(FParent);
+    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setText(text);
+    switch (icon) {
+    case TDialogIcon::Error: box.setIcon(QMessageBox::Critical); break;
+    case TDialogIcon::Warning: box.setIcon(QMessageBox::Warning); break;
+    case TDialogIcon::Information: box.setIcon(QMessageBox::Information); break;
+    case TDialogIcon::Confirmation: box.setIcon(QMessageBox::Question); break;
+    }
+    switch (buttons) {
+    case TDialogButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
+    case TDialogButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case TDialogButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    }
+    switch (box.exec()) {
+    case QMessageBox::Yes: return TDialogResult::Yes;
+    case QMessageBox::No: return TDialogResult::No;
+    case QMessageBox::Cancel: return TDialogResult::Cancel;
+    default: return buttons == TDialogButtons::YesNo ? TDialogResult::No : TDialogResult::Ok;
+    }
+}
+
+std::optional<QString> GuiPrompts::saveFileName(const TFileDialogSpec& spec)
+{
+    QFileDialog dialog(FParent, spec.title, QString(), spec.filter + QStringLiteral(";;All Files (*)"));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(spec.defaultExtension);
+    dialog.selectFile(spec.fileName);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return std::nullopt;
+    return dialog.selectedFiles().first();
+}
+
+TStartupChoice GuiPrompts::startupMode(const QStringList& recentNames)
+{
+    StartupModeDialog dialog(recentNames, FParent);
+    dialog.exec();
+    return dialog.choice();
+}
