@@ -3,13 +3,12 @@
 // graph's left axis, the LTA series colour, the scope's Y range and its
 // "Rescale Scope View" button, the box caption, and the errors it reports.
 
+#include <cstdint>
 #include <vector>
 
-#include <cstdint>
-
 struct TBaselineViewLook {
-    bool DeltaOnly = false;   // FDeltaOnly
-    bool CaptionBold = false; // the "Baseline View" box caption
+    bool DeltaOnly = false;                             // FDeltaOnly
+    bool CaptionBold = false;                           // the "Baseline View" box caption
     double AxisMin = 0, AxisMax = 1500, AxisStep = 100; // bar graph left axis
     std::uint32_t LtaSeriesColour = 0;
     // Scope window: on: Y range, its MinEdit/MaxEdit texts and the rescale

@@ -12,18 +12,18 @@
 
 struct TDisplayInputs {
     std::array<bool, 6> ChannelChecked{true, true, true, true, true, true}; // CH0Check..CH5Check
-    bool CH6Check = false; // engineering bar 6
-    bool CH7Check = false; // engineering bar 7
+    bool CH6Check = false;                                                  // engineering bar 6
+    bool CH7Check = false;                                                  // engineering bar 7
     bool DeltaOnly = false; // "Baseline View" (FDeltaOnly)
     // Streamed blocks (from the stream layout).
     bool CSActive = true;
     bool LTAActive = true;
     bool PTActive = true;
     std::array<bool, kExtraAddresses> AdrActive{}; // debug rows 0..19, bar rows 20, 21
-    bool UiSar = false;            // UI_SAR: SAR UI enabled on the chip
-    bool MovementOverride = false; // the settings window's movement override box
-    bool MetalDetectEn = false;    // FMetalDetectEn
-    bool EngineeringMode = false;  // the settings window's engineering page button is visible
+    bool UiSar = false;                            // UI_SAR: SAR UI enabled on the chip
+    bool MovementOverride = false;                 // the settings window's movement override box
+    bool MetalDetectEn = false;                    // FMetalDetectEn
+    bool EngineeringMode = false; // the settings window's engineering page button is visible
     std::uint32_t QuickReleaseResetMs = 2000; // QRDTimer interval
 
     void takeLayout(const TStreamLayout& layout)

@@ -124,8 +124,8 @@ void TDisplayModel::syncScopeMark(int n)
     if (n >= 3)
         return;
     const auto i = static_cast<std::size_t>(n);
-    const TMark m = FView.ChannelMarks[i] == TMark::QuickRelease ? TMark::Touch
-                                                                 : FView.ChannelMarks[i];
+    const TMark m =
+        FView.ChannelMarks[i] == TMark::QuickRelease ? TMark::Touch : FView.ChannelMarks[i];
     if (FView.ScopeMarks[i] == m)
         return;
     FView.ScopeMarks[i] = m;
@@ -175,7 +175,8 @@ void TDisplayModel::UpdateEngineeringReadouts(const TLiveChannelState& state,
                                               const TDisplayInputs& in)
 {
     for (std::size_t row = 0; row < kDisplayDebugRows; ++row) {
-        if (in.AdrActive[row] && setText(FView.DebugTexts[row], debugByteText(state.DebugBytes[row])))
+        if (in.AdrActive[row] &&
+            setText(FView.DebugTexts[row], debugByteText(state.DebugBytes[row])))
             FDebugChanges.set(row);
     }
     const std::array<bool, 2> shown{in.AdrActive[kExtraBar1] && in.CH6Check,
@@ -183,8 +184,8 @@ void TDisplayModel::UpdateEngineeringReadouts(const TLiveChannelState& state,
     const std::array<std::uint16_t, 2> values{state.Bar1Val, state.Bar2Val};
     for (std::size_t b = 0; b < 2; ++b) {
         FView.EngBarValues[b] = shown[b] ? values[b] : 0;
-        const bool changed = shown[b] ? setNumber(FView.EngTexts[b], values[b])
-                                      : setText(FView.EngTexts[b], kNA);
+        const bool changed =
+            shown[b] ? setNumber(FView.EngTexts[b], values[b]) : setText(FView.EngTexts[b], kNA);
         if (changed)
             FChanges.EngLabels.set(b);
     }
@@ -219,9 +220,7 @@ void TDisplayModel::UpdateSensorPanels(const TLiveChannelState& s, const TDispla
         const TMark mark = stateMark(s.FMetalTouch, s.FMetalProx);
         if (assign(m.Mark, mark))
             FChanges.MetalPicture = true;
-        const char* stateText = mark == TMark::Touch  ? "Touch"
-                                : mark == TMark::Prox ? "Prox"
-                                                      : kNA;
+        const char* stateText = mark == TMark::Touch ? "Touch" : mark == TMark::Prox ? "Prox" : kNA;
         const char* typeText = mark == TMark::None ? kNA : s.FMetalType ? "A" : "B";
         readout |= assignText(m.StateText, stateText);
         readout |= assignText(m.TypeText, typeText);
@@ -402,8 +401,7 @@ void TDisplayModel::ChannelBoxesClicked(const std::array<bool, 6>& checked)
     }
 }
 
-void TDisplayModel::EngineeringModeChanged(const TLiveChannelState& state,
-                                           const TDisplayInputs& in)
+void TDisplayModel::EngineeringModeChanged(const TLiveChannelState& state, const TDisplayInputs& in)
 {
     FView.EngBarValues.fill(0);
     computeBars(state, in);

@@ -103,8 +103,8 @@ struct TQuickReleaseView {
 
 // Everything the main window's live display shows.
 struct TDisplayView {
-    std::array<TMark, kDisplayChannels> ChannelMarks{}; // FResources[0..5]
-    std::array<TMark, 3> ScopeMarks{};                  // the scope's small pictures 0..2
+    std::array<TMark, kDisplayChannels> ChannelMarks{};   // FResources[0..5]
+    std::array<TMark, 3> ScopeMarks{};                    // the scope's small pictures 0..2
     std::array<std::string, kDisplayChannels> CountTexts; // CS0Lbl..CS5Lbl
     std::array<std::string, kDisplayChannels> LtaTexts;   // LTA0Lbl..LTA5Lbl
     std::array<std::string, kDisplayChannels> DeltaTexts; // DT0Lbl..DT5Lbl
@@ -146,8 +146,8 @@ struct TDisplayChanges {
     {
         return ChannelPictures.any() || ScopePictures.any() || CountLabels.any() ||
                LtaLabels.any() || DeltaLabels.any() || EngLabels.any() || SystemFlags ||
-               PowerMode || HallPictures.any() || HallValue || SarPictures.any() ||
-               MetalPicture || MetalReadout || Temperature || QuickRelease || BarGraph;
+               PowerMode || HallPictures.any() || HallValue || SarPictures.any() || MetalPicture ||
+               MetalReadout || Temperature || QuickRelease || BarGraph;
     }
     static TDisplayChanges all()
     {

@@ -12,8 +12,8 @@ void put(TScopeSample& s, int trace, double value)
 
 } // namespace
 
-bool scopeSample(const TLiveChannelState& state, const TDisplayInputs& in,
-                 const TScopeBoxes& boxes, TScopeSample& out)
+bool scopeSample(const TLiveChannelState& state, const TDisplayInputs& in, const TScopeBoxes& boxes,
+                 TScopeSample& out)
 {
     out = TScopeSample{};
     if (!boxes.ActiveChannels || !in.anyChannelChecked())

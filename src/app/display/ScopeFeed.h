@@ -20,8 +20,8 @@ inline constexpr int kScopeTraces = 13;
 
 // Scope traces by number.
 namespace scopetrace {
-inline constexpr int Count0 = 0;       // 0..5: counts (baseline view: 0..3 deltas)
-inline constexpr int Lta0 = 6;         // 6..8: averages of channels 0..2
+inline constexpr int Count0 = 0; // 0..5: counts (baseline view: 0..3 deltas)
+inline constexpr int Lta0 = 6;   // 6..8: averages of channels 0..2
 inline constexpr int Temperature = 9;
 inline constexpr int QuickRelease = 10;
 inline constexpr int Hysteresis = 11;
@@ -30,8 +30,8 @@ inline constexpr int Hall = 12;
 
 // The scope window's boxes the feed reads.
 struct TScopeBoxes {
-    bool ActiveChannels = false;            // the scope reports an active trace
-    std::array<bool, 6> CountBoxes{};       // CH0CurCheck..CH5CurCheck
+    bool ActiveChannels = false;                // the scope reports an active trace
+    std::array<bool, 6> CountBoxes{};           // CH0CurCheck..CH5CurCheck
     bool QRD = false, Hall = false, MD = false; // "SAR Quick Release", "Hall Value", "Hysteresis"
 };
 
@@ -55,5 +55,5 @@ public:
 
 // One frame's sample into out. Returns false (nothing to feed) while the
 // scope has no active trace or no main channel box is ticked.
-bool scopeSample(const TLiveChannelState& state, const TDisplayInputs& in,
-                 const TScopeBoxes& boxes, TScopeSample& out);
+bool scopeSample(const TLiveChannelState& state, const TDisplayInputs& in, const TScopeBoxes& boxes,
+                 TScopeSample& out);

@@ -5,6 +5,7 @@
 #include "DisplayColour.h"
 
 #include <QPainter>
+#include <algorithm>
 
 namespace {
 
@@ -60,20 +61,26 @@ TBarGraph::TBarGraph(const QPixmap& watermark, const QPixmap& wait, QWidget* par
     FLtas = new TColouredBars(xAxis, yAxis);
     FLtas->setName(QStringLiteral("LTA"));
     FLtas->setSeriesColour(displayColour(dispcolour::LtaSeries));
-    for (TColouredBars* bars : {FCounts, FLtas}) {
+    // The engineering bars 6 and 7 have no average beside them: drawn
+    // centred on their X, outside the pair group.
+    FExtra = new TColouredBars(xAxis, yAxis);
+    FExtra->setName(QStringLiteral("CS67"));
+    FExtra->setSeriesColour(displayColour(dispcolour::CountSeries));
+    for (TColouredBars* bars : {FCounts, FLtas, FExtra}) {
         bars->setWidth(kBarWidth);
         bars->setWidthType(QCPBars::wtPlotCoords);
-        bars->setBarsGroup(FGroup);
     }
+    FCounts->setBarsGroup(FGroup);
+    FLtas->setBarsGroup(FGroup);
 }
 
-void TBarGraph::setSeries(TColouredBars* bars, const TBarValue* values, int count)
+void TBarGraph::setSeries(TColouredBars* bars, const TBarValue* values, int count, int firstKey)
 {
     auto container = bars->data();
     if (container->size() != count) {
         container->clear();
         for (int n = 0; n < count; ++n)
-            container->add(QCPBarsData(n, values[n].Height));
+            container->add(QCPBarsData(firstKey + n, values[n].Height));
     } else {
         int n = 0;
         for (auto it = container->begin(); it != container->end(); ++it, ++n)
@@ -85,8 +92,15 @@ void TBarGraph::setSeries(TColouredBars* bars, const TBarValue* values, int coun
 
 void TBarGraph::showData(const TBarGraphData& bars)
 {
-    setSeries(FCounts, bars.Counts.data(), bars.CountBars);
-    setSeries(FLtas, bars.Ltas.data(), bars.LtaBars);
+    const int channelBars = std::min(bars.CountBars, kDisplayChannels);
+    setSeries(FCounts, bars.Counts.data(), channelBars, 0);
+    setSeries(FExtra, bars.Counts.data() + kDisplayChannels, bars.CountBars - channelBars,
+              kDisplayChannels);
+    setSeries(FLtas, bars.Ltas.data(), bars.LtaBars, 0);
+    // Without averages the count bars stand centred on their X.
+    const bool paired = bars.LtaBars > 0;
+    if (paired != (FLtas->barsGroup() != nullptr))
+        FLtas->setBarsGroup(paired ? FGroup : nullptr);
     FDirty = true;
 }
 
@@ -142,7 +156,7 @@ void TBarGraph::paintEvent(QPaintEvent* event)
         return;
     QPainter p(this);
     const QSizeF size = pm->deviceIndependentSize();
-    const QPointF topLeft = QRectF(axisRect()->rect()).center() -
-                            QPointF(size.width() / 2, size.height() / 2);
+    const QPointF topLeft =
+        QRectF(axisRect()->rect()).center() - QPointF(size.width() / 2, size.height() / 2);
     p.drawPixmap(topLeft, *pm);
 }

@@ -42,17 +42,20 @@ public:
     // repaint (PositionChannelLabels repaints first).
     int barPixelX(int n) const;
 
+    // "CS" holds bars 0..5, bars 6 and 7 are drawn by the engineering series.
     TColouredBars* countSeries() const { return FCounts; }
+    TColouredBars* engineeringSeries() const { return FExtra; }
     TColouredBars* ltaSeries() const { return FLtas; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    void setSeries(TColouredBars* bars, const TBarValue* values, int count);
+    void setSeries(TColouredBars* bars, const TBarValue* values, int count, int firstKey);
 
     TColouredBars* FCounts = nullptr;
     TColouredBars* FLtas = nullptr;
+    TColouredBars* FExtra = nullptr;
     QCPBarsGroup* FGroup = nullptr;
     QSharedPointer<QCPAxisTickerFixed> FTicker;
     const QPixmap* FWatermark;

@@ -172,9 +172,8 @@ void TChannelStrip::PositionChannelLabels(const std::array<int, kColumns>& xs, i
         centreAt(FCounts[i], x, kCountY);
         if (n > 0) {
             // Half-way between this check box and the previous one.
-            const int mid = (FChecks[i - 1]->geometry().center().x() +
-                             FChecks[i]->geometry().center().x()) /
-                            2;
+            const int mid =
+                (FChecks[i - 1]->geometry().center().x() + FChecks[i]->geometry().center().x()) / 2;
             FSeparators[i - 1]->move(mid - 1, 4);
         }
     }
@@ -186,7 +185,7 @@ void TChannelStrip::setEngineeringMode(bool on)
     for (std::size_t e = 0; e < kEngineeringBars; ++e) {
         const std::size_t i = kDisplayChannels + e;
         for (QWidget* w : std::initializer_list<QWidget*>{FNumbers[i], FChecks[i], FCounts[i],
-                                                           FAddresses[e], FSeparators[i - 1]})
+                                                          FAddresses[e], FSeparators[i - 1]})
             w->setVisible(on);
     }
 }

@@ -34,9 +34,9 @@ public:
     std::array<bool, kDisplayChannels> channelChecks() const;
     // Sets the boxes without emitting anything.
     void setChannelChecks(const std::array<bool, kDisplayChannels>& checks);
-    bool extraBarChecked(int bar) const;        // bar 6 or 7
-    void setExtraBarChecked(int bar, bool on);  // without emitting
-    QString barAddressText(int bar) const;      // bar 6 or 7
+    bool extraBarChecked(int bar) const;       // bar 6 or 7
+    void setExtraBarChecked(int bar, bool on); // without emitting
+    QString barAddressText(int bar) const;     // bar 6 or 7
     void setBarAddressText(int bar, const QString& text);
 
     TPictureLabel* picture(int n) const { return FPictures[static_cast<std::size_t>(n)]; }

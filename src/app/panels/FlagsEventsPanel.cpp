@@ -29,9 +29,9 @@ QLabel* boxLabel(QWidget* parent, const QString& name, const QString& text)
 }
 
 constexpr std::array<const char*, kEventIndicatorCount> kEventNames{
-    "GlobalEventLabel",     "PXSEventLabel",    "SAREventLabel",
-    "HALLEventLabel",       "HysteresisEventLabel", "SystemEventLabel",
-    "PMUEventLabel",        "SARActiveEventLabel",  "TemperatureEventLabel"};
+    "GlobalEventLabel", "PXSEventLabel",        "SAREventLabel",
+    "HALLEventLabel",   "HysteresisEventLabel", "SystemEventLabel",
+    "PMUEventLabel",    "SARActiveEventLabel",  "TemperatureEventLabel"};
 
 } // namespace
 

@@ -22,10 +22,7 @@ public:
 
     QLabel* powerModeLabel() const { return FPowerMode; }
     QLabel* systemFlagLabel(int i) const { return FFlags[static_cast<std::size_t>(i)]; }
-    QLabel* eventLabel(TEventIndicator i) const
-    {
-        return FEvents[static_cast<std::size_t>(i)];
-    }
+    QLabel* eventLabel(TEventIndicator i) const { return FEvents[static_cast<std::size_t>(i)]; }
 
 private:
     QLabel* FPowerMode = nullptr;

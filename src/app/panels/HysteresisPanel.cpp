@@ -20,8 +20,7 @@ void setTextIfChanged(QLabel* l, const QString& text)
 } // namespace
 
 THysteresisPanel::THysteresisPanel(const Pictures& pics, QWidget* parent)
-    : TSensorPanel(QStringLiteral("Hysteresis"), QStringLiteral("Hysteresis UI Settings"),
-                   parent),
+    : TSensorPanel(QStringLiteral("Hysteresis"), QStringLiteral("Hysteresis UI Settings"), parent),
       FPicture(new TPictureLabel(pics.CHNoneScope, pics.CHProxScope, pics.CHTouchScope, this)),
       FState(readout(QStringLiteral("MetalPTLabel"), 56)),
       FType(readout(QStringLiteral("MetalTypeLabel"), 36)),

@@ -146,9 +146,8 @@ void TLevelBar::paintEvent(QPaintEvent*)
         p.drawLine(QPointF(x, plot.top() + 2), QPointF(x, plot.bottom() - 2));
         p.setPen(Qt::NoPen);
         p.setBrush(QColor(0x20, 0x20, 0x20));
-        const QPointF tri[3] = {{x - 5, double(plot.top())},
-                                {x + 5, double(plot.top())},
-                                {x, plot.top() + 6.0}};
+        const QPointF tri[3] = {
+            {x - 5, double(plot.top())}, {x + 5, double(plot.top())}, {x, plot.top() + 6.0}};
         p.drawPolygon(tri, 3);
     }
 }

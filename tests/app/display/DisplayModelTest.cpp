@@ -58,7 +58,8 @@ TEST(DisplayBars, StateColoursTouchBeforeProxBeforeNone)
     prox(s, 0);
     prox(s, 1);
     const auto m = modelAfter(s, {});
-    EXPECT_EQ(countColours(m), (std::array<std::uint32_t, 6>{Red, Blue, Green, Green, Green, Green}));
+    EXPECT_EQ(countColours(m),
+              (std::array<std::uint32_t, 6>{Red, Blue, Green, Green, Green, Green}));
     // Averages: darker colours for channels 0..2, the bar colour itself for 3..5.
     EXPECT_EQ(m.view().Bars.Ltas[0].Colour, dispcolour::TouchLta);
     EXPECT_EQ(m.view().Bars.Ltas[1].Colour, dispcolour::ProxLta);
@@ -97,10 +98,10 @@ TEST(DisplayBars, InactiveMovementChannelIsGrey)
         std::uint32_t ch1;
     };
     const Case cases[] = {
-        {true, false, 0x00, Grey},  // SAR UI, no override, bit 1 clear
-        {true, false, 0x02, Red},   // the movement channel is active
-        {true, true, 0x00, Red},    // override on
-        {false, false, 0x00, Red},  // SAR UI off
+        {true, false, 0x00, Grey}, // SAR UI, no override, bit 1 clear
+        {true, false, 0x02, Red},  // the movement channel is active
+        {true, true, 0x00, Red},   // override on
+        {false, false, 0x00, Red}, // SAR UI off
     };
     for (const auto& c : cases) {
         auto s = counts({}, {});
@@ -176,6 +177,13 @@ TEST(DisplayBars, EngineeringBarsAtSixAndSeven)
     EXPECT_EQ(m.view().Bars.Counts[7].Height, 0);
     EXPECT_EQ(m.view().EngTexts[0], "777");
     EXPECT_EQ(m.view().EngTexts[1], "N/A");
+
+    s.DebugBytes[3] = 0x12;
+    in.AdrActive[3] = true;
+    m.frame(s, in, false);
+    EXPECT_EQ(m.view().DebugTexts[3], "00010010 0x12");
+    EXPECT_EQ(m.view().DebugTexts[4], "");
+    EXPECT_EQ(m.takeDebugTextChanges().to_ulong(), 0b1000u);
 
     in.EngineeringMode = false;
     m.EngineeringModeChanged(s, in);

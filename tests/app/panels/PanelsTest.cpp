@@ -113,11 +113,18 @@ TEST(BarGraphWidget, HeightsFollowDataAndRepaintOnlyWhenDirty)
     r.in.LTAActive = false; // no averages: empty LTA series
     r.frame(s);
     EXPECT_EQ(r.panel.barGraph()->ltaSeries()->data()->size(), 0);
+    r.panel.barGraph()->replot(); // alone, a count bar stands centred on its X
+    EXPECT_NEAR(r.panel.barGraph()->countSeries()->dataPixelPosition(1).x(),
+                r.panel.barGraph()->barPixelX(1), 1);
 
     r.in.EngineeringMode = true;
     r.panel.setEngineeringMode(true);
     r.frame(s);
-    EXPECT_EQ(r.panel.barGraph()->countSeries()->data()->size(), 8);
+    EXPECT_EQ(r.panel.barGraph()->countSeries()->data()->size(), 6);
+    EXPECT_EQ(r.panel.barGraph()->engineeringSeries()->data()->size(), 2);
+    r.panel.PositionChannelLabels();
+    EXPECT_NEAR(r.panel.barGraph()->engineeringSeries()->dataPixelPosition(0).x(),
+                r.panel.barGraph()->barPixelX(6), 1);
 }
 
 TEST(ChannelStripWidget, ColumnsCentredUnderTheBars)
@@ -147,8 +154,7 @@ TEST(ChannelStripWidget, ColumnsCentredUnderTheBars)
             }
             if (n > 0) { // separator half-way between neighbouring check boxes
                 const int left = centreInPanel(strip->channelCheck(n - 1), &r.panel);
-                EXPECT_NEAR(centreInPanel(strip->separator(n - 1), &r.panel),
-                            (left + barX) / 2, 2);
+                EXPECT_NEAR(centreInPanel(strip->separator(n - 1), &r.panel), (left + barX) / 2, 2);
             }
         }
         EXPECT_EQ(strip->channelCheck(7)->isVisible(), engineering);
