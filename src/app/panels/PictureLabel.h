@@ -1,0 +1,28 @@
+#pragma once
+// A state picture (neutral, prox or touch ball). The pixmap is reassigned only
+// when the mark changes; assignments() counts how often it was.
+
+#include "DisplayTypes.h"
+
+#include <QLabel>
+
+class QPixmap;
+
+class TPictureLabel : public QLabel {
+    Q_OBJECT
+public:
+    // The three pictures must outlive the label (the main window's Pictures).
+    TPictureLabel(const QPixmap& none, const QPixmap& prox, const QPixmap& touch,
+                  QWidget* parent = nullptr);
+
+    void setMark(TMark mark);
+    TMark mark() const { return FMark; }
+    int assignments() const { return FAssignments; }
+
+private:
+    const QPixmap* FNone;
+    const QPixmap* FProx;
+    const QPixmap* FTouch;
+    TMark FMark = TMark::None;
+    int FAssignments = 0;
+};
