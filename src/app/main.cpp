@@ -1,0 +1,53 @@
+// The MFS380A debug and display tool.
+#include "GuiPrompts.h"
+#include "InstanceChannel.h"
+#include "MainWindow.h"
+#include "QtUiDispatcher.h"
+#include "Session.h"
+#include "ToolBackend.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("mfs380a"));
+    QApplication::setOrganizationName(QStringLiteral("Kelvan"));
+    QApplication::setApplicationVersion(QStringLiteral(MFS_VERSION));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(QStringLiteral("MFS380A debug and display tool"));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption simulate(
+        QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
+    parser.addOption(simulate);
+    parser.process(app);
+
+    TToolBackendOptions backendOptions;
+    backendOptions.simulate = parser.isSet(simulate);
+    const TToolBackend tools = makeToolBackend(backendOptions);
+
+    QObject context;
+    QtUiDispatcher dispatcher(&context);
+    GuiPrompts prompts(nullptr);
+    TSessionConfig config;
+    config.backend = tools.backend.get();
+    config.dispatcher = &dispatcher;
+    config.readerMode = HidReaderMode::Threaded;
+    config.prompts = &prompts;
+    config.appPath = shippedFilesDir();
+    TSession session(config);
+
+    TMainForm window(session, tools.simulation);
+    prompts.setParent(&window);
+
+    // Other processes ask whether the program runs and can close it.
+    InstanceServer instance;
+    instance.listen();
+    QObject::connect(&instance, &InstanceServer::closeRequested, &window, &QWidget::close);
+
+    window.show();
+    return app.exec();
+}

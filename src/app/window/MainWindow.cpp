@@ -1,0 +1,431 @@
+#include "MainWindow.h"
+
+#include "BarGraphPanel.h"
+#include "BaselineView.h"
+#include "ControlColumn.h"
+#include "FileMessages.h"
+#include "FlagsEventsPanel.h"
+#include "HallPanel.h"
+#include "HysteresisPanel.h"
+#include "KvnListBox.h"
+#include "SarPanel.h"
+#include "Session.h"
+#include "SimBackend.h"
+#include "SimulationPanel.h"
+#include "TemperaturePanel.h"
+#include "WindowPlacement.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+#ifndef MFS_VERSION
+#define MFS_VERSION "1.1.0.50"
+#endif
+
+TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulation,
+                     QWidget* parent)
+    : QMainWindow(parent),
+      FSession(session),
+      FSimulation(std::move(simulation)),
+      FPictures(Pictures::draw(devicePixelRatioF()))
+{
+    setObjectName(QStringLiteral("MainForm"));
+    setWindowTitle(caption());
+    QApplication::setApplicationDisplayName(caption().trimmed());
+    buildLayout();
+    buildMenus();
+    wireSession();
+
+    FBarTimer.setInterval(10);
+    connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });
+    FQRDTimer.setSingleShot(true);
+    connect(&FQRDTimer, &QTimer::timeout, this, [this] {
+        FModel.QRDTimerFired();
+        present();
+    });
+    qApp->installEventFilter(this);
+    showButtons();
+    FColumn->showToolLabel(FSession.toolLabel());
+    resize(1280, 820);
+}
+
+TMainForm::~TMainForm()
+{
+    qApp->removeEventFilter(this);
+    // "Reset application saved settings": the next start is a first start.
+    FSession.Preferences().resetIfMarked();
+}
+
+QString TMainForm::caption()
+{
+    return QStringLiteral("Kelvan MFS380A V") + QStringLiteral(MFS_VERSION) + QLatin1Char(' ');
+}
+
+void TMainForm::buildLayout()
+{
+    auto* central = new QWidget(this);
+    auto* row = new QHBoxLayout(central);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->setSpacing(0);
+    FColumn = new TControlColumn(central);
+    row->addWidget(FColumn);
+
+    auto* container = new QWidget(central);
+    container->setObjectName(QStringLiteral("ContainerPanel"));
+    auto* right = new QVBoxLayout(container);
+    right->setContentsMargins(6, 6, 6, 6);
+    FBars = new TBarGraphPanel(FPictures, container);
+    right->addWidget(FBars, 1);
+    auto* sensors = new QHBoxLayout;
+    FSar = new TSarPanel(FPictures, container);
+    FHall = new THallPanel(FPictures, container);
+    FMetal = new THysteresisPanel(FPictures, container);
+    FTemp = new TTemperaturePanel(FPictures, container);
+    for (QWidget* w : {static_cast<QWidget*>(FSar), static_cast<QWidget*>(FHall),
+                       static_cast<QWidget*>(FMetal), static_cast<QWidget*>(FTemp)})
+        sensors->addWidget(w, 1);
+    right->addLayout(sensors);
+    row->addWidget(container, 1);
+    setCentralWidget(central);
+
+    FVersionLabel = new QLabel(this);
+    statusBar()->addPermanentWidget(FVersionLabel);
+    if (FSimulation)
+        statusBar()->showMessage(QStringLiteral("Simulated configuration tool and chip"));
+
+    FPresenter = std::make_unique<TLiveDisplayPresenter>(
+        TLiveDisplayWidgets{FBars, FColumn->FlagsEvents, FSar, FHall, FMetal, FTemp});
+    FBars->barGraph()->ShowBarBackground(TBarGraph::TBackground::Watermark);
+    refreshInputs();
+    FModel.start();
+    present();
+}
+
+void TMainForm::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    FExportH = file->addAction(QStringLiteral("Export H File"), this,
+                               [this] { FSession.ExportHFile(); });
+    FExportH->setEnabled(false);
+    file->addSeparator();
+    QAction* exit = file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
+    exit->setShortcut(QKeySequence::Quit);
+
+    QAction* settings = menuBar()->addAction(QStringLiteral("Settings"));
+    settings->setEnabled(false);
+    settings->setToolTip(QStringLiteral("The settings window is not part of this version"));
+
+    QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
+    options->setToolTipsVisible(true);
+    options->addAction(QStringLiteral("Reset application saved settings"), this,
+                       [this] { FSession.ResetSavedSettings(); });
+    FHints = options->addAction(QStringLiteral("Show hover hints"));
+    FHints->setCheckable(true);
+    FHints->setChecked(true);
+    options->addAction(QStringLiteral("Read all settings from the device"), this,
+                       [this] { FSession.ReadFromDevice(false); });
+    FNotifyReset = options->addAction(QStringLiteral("Notify on device reset"));
+    FNotifyReset->setCheckable(true);
+    FNotifyReset->setChecked(true);
+    connect(FNotifyReset, &QAction::toggled, this, [this](bool on) { FSession.NotifyReset = on; });
+    options->addSeparator();
+    // The chip's power switch (the settings window's power button).
+    FPower = options->addAction(QStringLiteral("Power On"), this,
+                                [this] { FSession.PowerButtonClick(); });
+    if (FSimulation) {
+        options->addSeparator();
+        FPlugSim = options->addAction(QStringLiteral("Unplug Simulated Tool"), this, [this] {
+            if (!FSimPanel)
+                FSimPanel = new SimulationPanel(FSimulation, this);
+            FSimPanel->togglePlugged();
+        });
+        options->addAction(QStringLiteral("Simulated Chip..."), this, [this] {
+            if (!FSimPanel)
+                FSimPanel = new SimulationPanel(FSimulation, this);
+            FSimPanel->show();
+            FSimPanel->raise();
+        });
+    }
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(QStringLiteral("About"), this, &TMainForm::showAbout);
+}
+
+void TMainForm::wireSession()
+{
+    TSession* s = &FSession;
+    connect(s, &TSession::messageAdded, this, [this](const QString& text, TMessageType type) {
+        FColumn->MessageBox->KvnAddItem(text, type == TMessageType::Error ? aError : aInfo);
+    });
+    connect(s, &TSession::buttonsChanged, this, &TMainForm::showButtons);
+    connect(s, &TSession::toolLabelChanged, this,
+            [this] { FColumn->showToolLabel(FSession.toolLabel()); });
+    connect(s, &TSession::toolsChanged, this, [this] {
+        if (FPlugSim)
+            FPlugSim->setText(FSession.DevList().Connected()
+                                  ? QStringLiteral("Unplug Simulated Tool")
+                                  : QStringLiteral("Plug In Simulated Tool"));
+    });
+    connect(s, &TSession::frameHandled, this, &TMainForm::onFrame);
+    connect(s, &TSession::displayReset, this, [this] {
+        refreshInputs();
+        FModel.start();
+        present();
+    });
+    connect(s, &TSession::barBackgroundChanged, this, [this](TBarBackground b) {
+        FBars->barGraph()->ShowBarBackground(b == TBarBackground::Wait
+                                                 ? TBarGraph::TBackground::Wait
+                                             : b == TBarBackground::Watermark
+                                                 ? TBarGraph::TBackground::Watermark
+                                                 : TBarGraph::TBackground::None);
+        FBars->barGraph()->replotIfDirty();
+    });
+    connect(s, &TSession::barTimerChanged, this, [this](bool running) {
+        if (running)
+            FBarTimer.start();
+        else
+            FBarTimer.stop();
+    });
+    connect(s, &TSession::eventIndicatorsChanged, this,
+            [this] { FPresenter->presentEvents(FSession.Events()); });
+    connect(s, &TSession::channelBoxesChanged, this, [this] {
+        FBars->strip()->setChannelChecks(FSession.channelBoxes());
+        refreshInputs();
+        FModel.ChannelBoxesClicked(FSession.channelBoxes());
+        present();
+    });
+    connect(s, &TSession::engineeringChanged, this, [this](bool on) {
+        FBars->setEngineeringMode(on);
+        refreshInputs();
+        FModel.EngineeringModeChanged(FSession.Live(), FInputs);
+        present();
+    });
+    connect(s, &TSession::baselineViewChanged, this, [this](bool on) {
+        const TStreamLayout& layout = FSession.Setup().streamLayout();
+        FBars->barGraph()->setBaselineView(baselineViewLook(on, layout.CSActive, layout.LTAActive));
+    });
+    connect(s, &TSession::barAxisChanged, this, [this](double min, double max, double step) {
+        FBars->barGraph()->setValueAxis(min, max, step);
+    });
+    connect(s, &TSession::deviceVersionChanged, this, [this](const QString& text) {
+        FVersionLabel->setText(QStringLiteral("Device Version : ") + text);
+    });
+
+    // User actions.
+    connect(FColumn->StartButton, &QPushButton::clicked, s, &TSession::StartButtonClick);
+    connect(FColumn->PauseButton, &QPushButton::clicked, s, &TSession::PauseButtonClick);
+    connect(FColumn->DemoButton, &QPushButton::clicked, s, &TSession::DemoButtonClick);
+    connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
+    FColumn->ScopeButton->setEnabled(false);
+    FColumn->ScopeButton->setToolTip(QStringLiteral("The scope window is not part of this version"));
+    FColumn->SetupButton->setEnabled(false);
+    FColumn->SetupButton->setToolTip(
+        QStringLiteral("The settings window is not part of this version"));
+    connect(FBars, &TBarGraphPanel::redoAtiClicked, s, &TSession::RedoATIButtonClick);
+    connect(FBars, &TBarGraphPanel::reseedClicked, s, &TSession::ReseedButtonClick);
+    connect(FBars, &TBarGraphPanel::showResetClicked, s, &TSession::ShowResetButtonClick);
+    connect(FBars, &TBarGraphPanel::softResetClicked, s, &TSession::SoftResetButtonClick);
+    TChannelStrip* strip = FBars->strip();
+    connect(strip, &TChannelStrip::channelBoxClicked, s, &TSession::ChannelCheckClick);
+    connect(strip, &TChannelStrip::allClicked, s, &TSession::AllCheckClick);
+    connect(strip, &TChannelStrip::extraBarBoxClicked, this,
+            [this](int bar, bool checked) { FSession.ExtraBarCheckClick(bar - 6, checked); });
+    connect(strip, &TChannelStrip::barAddressEdited, this, [this](int bar, const QString& text) {
+        FSession.Setup().AdrsEditArray[static_cast<std::size_t>(bar == 6 ? 20 : 21)] =
+            text.toStdString();
+    });
+    connect(FTemp, &TTemperaturePanel::tempBarClicked, this, [this] {
+        FModel.TempBarClicked();
+        present();
+    });
+}
+
+void TMainForm::refreshInputs()
+{
+    FInputs.ChannelChecked = FSession.channelBoxes();
+    FInputs.CH6Check = FSession.Setup().CH6Check;
+    FInputs.CH7Check = FSession.Setup().CH7Check;
+    FInputs.DeltaOnly = FSession.state().FDeltaOnly;
+    FInputs.takeLayout(FSession.Setup().streamLayout());
+    FInputs.UiSar = FSession.state().UI_SAR;
+    FInputs.MovementOverride = FSession.Settings().movementOverride();
+    FInputs.MetalDetectEn = FSession.Settings().metalDetectEnabled();
+    FInputs.EngineeringMode = FSession.engineering();
+    FInputs.QuickReleaseResetMs =
+        static_cast<std::uint32_t>(FSession.settingsWindow().quickReleaseResetMs);
+}
+
+void TMainForm::onFrame(bool blockDisplay)
+{
+    refreshInputs();
+    FModel.frame(FSession.Live(), FInputs, blockDisplay);
+    present();
+}
+
+void TMainForm::present()
+{
+    FPresenter->present(FModel);
+    switch (const TTimerRequest r = FModel.takeQuickReleaseTimerRequest(); r.Action) {
+    case TTimerRequest::TAction::Start: FQRDTimer.start(static_cast<int>(r.IntervalMs)); break;
+    case TTimerRequest::TAction::Stop: FQRDTimer.stop(); break;
+    case TTimerRequest::TAction::None: break;
+    }
+}
+
+void TMainForm::showButtons()
+{
+    const TSessionButtons& b = FSession.buttons();
+    FColumn->showButtons(b);
+    FExportH->setEnabled(b.exportHEnabled);
+    FPower->setText(b.powerCaption);
+    FPower->setEnabled(FSession.DevList().Connected());
+    FBars->showResetButton()->setEnabled(b.showResetEnabled);
+}
+
+void TMainForm::showToolSetup()
+{
+    const TSessionState& s = FSession.state();
+    QString version = QString::asprintf("%04X", s.FToolFirmware);
+    version.insert(version.size() - 2, QLatin1Char('.'));
+    QMessageBox::information(
+        this, QStringLiteral("Configuration Tool Setup"),
+        QStringLiteral("%1\n\nFirmware Version : %2\nBuild : %3\nSerial : %4\nID : %5")
+            .arg(FSession.toolLabel().text, version)
+            .arg(s.FToolBuild)
+            .arg(QString::fromStdString(FSession.HidTool().SerialNumber()))
+            .arg(s.FToolId));
+}
+
+void TMainForm::showAbout()
+{
+    QMessageBox::about(this, QStringLiteral("About"),
+                       QStringLiteral("MFS380A GUI \nVersion ") + QStringLiteral(MFS_VERSION) +
+                           QStringLiteral("\nThe MFS380A debug and display tool."));
+}
+
+void TMainForm::toggleEngineering()
+{
+    FSession.setEngineering(!FSession.engineering());
+    FBars->schedulePositioning();
+}
+
+void TMainForm::showEvent(QShowEvent* event)
+{
+    QMainWindow::showEvent(event);
+    if (FSetupFormIni) {
+        FSetupFormIni = false;
+        firstActivation();
+    }
+}
+
+void TMainForm::firstActivation()
+{
+    TPreferences& prefs = FSession.Preferences();
+    const auto start = prefs.prepare(width());
+    bool ok = start != TPreferences::TStart::Failed;
+    if (start == TPreferences::TStart::Existing) {
+        TMainFormPrefs p;
+        p.placement = {x(), y(), width(), height(), isMaximized()};
+        ok = prefs.readMainForm(p);
+        FHints->setChecked(p.hints);
+        FNotifyReset->setChecked(p.notifyReset);
+        for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
+            FSession.Setup().AdrsEditArray[i] = p.debugAddresses[i];
+        FSession.Setup().CH6Check = p.bar1;
+        FSession.Setup().CH7Check = p.bar2;
+        FBars->strip()->setExtraBarChecked(6, p.bar1);
+        FBars->strip()->setExtraBarChecked(7, p.bar2);
+        FBars->strip()->setBarAddressText(6, QString::fromStdString(p.debugAddresses[20]));
+        FBars->strip()->setBarAddressText(7, QString::fromStdString(p.debugAddresses[21]));
+        FSession.Setup().SetupStreaming();
+        if (p.placementRead) {
+            std::vector<QRect> displays;
+            for (QScreen* screen : QGuiApplication::screens())
+                displays.push_back(screen->geometry());
+            const TPlacementDecision d = placeWindow(p.placement, displays);
+            if (d.move)
+                move(d.position);
+            if (d.resize)
+                resize(d.size);
+            if (d.maximise)
+                showMaximized();
+        }
+    }
+    if (!ok)
+        FSession.KvnAddItem(QString::fromLatin1(filemsg::kPreferencesLoadError),
+                            TMessageType::Error);
+}
+
+void TMainForm::savePreferences()
+{
+    TMainFormPrefs p;
+    const QRect g = isMaximized() ? normalGeometry() : geometry();
+    p.placement = {isMaximized() ? geometry().x() - 8 : g.x(),
+                   isMaximized() ? geometry().y() - 8 : g.y(), g.width(), g.height(),
+                   isMaximized()};
+    p.hints = FHints->isChecked();
+    p.notifyReset = FNotifyReset->isChecked();
+    for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
+        p.debugAddresses[i] = FSession.Setup().AdrsEditArray[i];
+    p.bar1 = FSession.Setup().CH6Check;
+    p.bar2 = FSession.Setup().CH7Check;
+    FSession.Preferences().writeMainForm(p);  // a failure is ignored
+}
+
+void TMainForm::closeEvent(QCloseEvent* event)
+{
+    if (!FClosed) {
+        FClosed = true;
+        FBarTimer.stop();
+        FSession.Close();
+        savePreferences();
+    }
+    event->accept();
+}
+
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Both Shift keys together toggle engineering mode. They are told
+        // apart by their scan codes.
+        if (key->key() == Qt::Key_Shift && !key->isAutoRepeat()) {
+            if (event->type() == QEvent::KeyPress)
+                FShiftsDown.insert(key->nativeScanCode());
+            else
+                FShiftsDown.erase(key->nativeScanCode());
+        }
+        if (event->type() == QEvent::KeyPress && !key->isAutoRepeat() && FShiftsDown.size() >= 2 &&
+            isActiveWindow()) {
+            toggleEngineering();
+            return false;
+        }
+        // Only while the main window is the active window; each key once.
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
+            watched == windowHandle()) {
+            switch (key->key()) {
+            case Qt::Key_F1:
+                if (FColumn->StartButton->isEnabled())
+                    FSession.StartButtonClick();
+                return true;
+            case Qt::Key_F2:
+                if (FColumn->PauseButton->isEnabled())
+                    FSession.PauseButtonClick();
+                return true;
+            default: break;
+            }
+        }
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

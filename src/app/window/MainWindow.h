@@ -1,0 +1,96 @@
+#pragma once
+// The main window: a view over the session. It shows the tool, the streaming
+// buttons, the message list, flags and events, the bar graph with the channel
+// strip and the sensor panels, and turns clicks, menu commands and keys into
+// session operations. It holds no protocol logic.
+
+#include "DisplayModel.h"
+#include "LiveDisplayPresenter.h"
+#include "Pictures.h"
+
+#include <QMainWindow>
+#include <QTimer>
+#include <memory>
+#include <set>
+
+class QAction;
+class QLabel;
+class SimulationPanel;
+class TBarGraphPanel;
+class TControlColumn;
+class THallPanel;
+class THysteresisPanel;
+class TSarPanel;
+class TSession;
+class TTemperaturePanel;
+namespace sim {
+class SimBackend;
+}
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    // simulation: the simulated tools behind the session, when --simulate.
+    TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulation,
+              QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // "Kelvan MFS380A V" + version + " ".
+    static QString caption();
+
+    TControlColumn* column() const { return FColumn; }
+    TBarGraphPanel* bars() const { return FBars; }
+    const TDisplayModel& displayModel() const { return FModel; }
+    TSession& session() { return FSession; }
+    QAction* exportHAction() const { return FExportH; }
+    QAction* powerAction() const { return FPower; }
+
+    // The engineering toggle (both Shift keys).
+    void toggleEngineering();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildLayout();
+    void wireSession();
+    void firstActivation();
+    void savePreferences();
+    void onFrame(bool blockDisplay);
+    void refreshInputs();
+    void present();
+    void showButtons();
+    void showToolSetup();
+    void showAbout();
+
+    TSession& FSession;
+    std::shared_ptr<sim::SimBackend> FSimulation;
+    Pictures FPictures;
+    TDisplayModel FModel;
+    TDisplayInputs FInputs;
+    std::unique_ptr<TLiveDisplayPresenter> FPresenter;
+
+    TControlColumn* FColumn = nullptr;
+    TBarGraphPanel* FBars = nullptr;
+    TSarPanel* FSar = nullptr;
+    THallPanel* FHall = nullptr;
+    THysteresisPanel* FMetal = nullptr;
+    TTemperaturePanel* FTemp = nullptr;
+    QLabel* FVersionLabel = nullptr;
+    SimulationPanel* FSimPanel = nullptr;
+
+    QAction* FExportH = nullptr;
+    QAction* FHints = nullptr;
+    QAction* FNotifyReset = nullptr;
+    QAction* FPower = nullptr;
+    QAction* FPlugSim = nullptr;
+
+    QTimer FBarTimer;
+    QTimer FQRDTimer;
+    bool FSetupFormIni = true;
+    bool FClosed = false;
+    std::set<quint32> FShiftsDown;
+};
