@@ -406,8 +406,10 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             else
                 FShiftsDown.erase(key->nativeScanCode());
         }
+        // The key reaches the application twice (window, then widget): act on
+        // the window's copy only.
         if (event->type() == QEvent::KeyPress && !key->isAutoRepeat() && FShiftsDown.size() >= 2 &&
-            isActiveWindow()) {
+            watched == windowHandle()) {
             toggleEngineering();
             return false;
         }

@@ -1,0 +1,176 @@
+// The main window on the offscreen platform, over a session on the
+// deterministic simulated tool.
+#include "BarGraphPanel.h"
+#include "ControlColumn.h"
+#include "FlagsEventsPanel.h"
+#include "InstanceChannel.h"
+#include "KvnListBox.h"
+#include "MainWindow.h"
+#include "SessionRig.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTest>
+#include <future>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct WindowRig {
+    WindowRig() : window(*rig.session, nullptr) { window.show(); }
+    void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
+    QStringList messageList() const
+    {
+        QStringList out;
+        for (int i = 0; i < window.column()->MessageBox->count(); ++i)
+            out << window.column()->MessageBox->item(i)->text().trimmed();
+        return out;
+    }
+    // A frame in the layout of the stream table in force.
+    std::vector<std::uint8_t> frame()
+    {
+        std::vector<std::uint8_t> f(
+            static_cast<std::size_t>(rig.session->Setup().streamLayout().frameSize()), 0);
+        f[0] = 0x0F;
+        return f;
+    }
+    void send(std::vector<std::uint8_t>& f)
+    {
+        rig.session->HandleFrame(static_cast<std::uint16_t>(f.size()), 0, f.data());
+    }
+    SessionRig rig;
+    TMainForm window;
+};
+
+TEST(MainWindow, StartButtonStreamsWithMessagesInOrder)
+{
+    WindowRig w;
+    EXPECT_EQ(w.window.windowTitle(), "Kelvan MFS380A V1.1.0.50 ");
+    ASSERT_TRUE(w.window.column()->StartButton->isEnabled());
+    w.click(w.window.column()->StartButton);
+    w.rig.run(300);
+    EXPECT_EQ(w.window.column()->StartButton->text(), "Stop");
+    EXPECT_EQ(w.window.column()->PauseButton->text(), "Pause");
+    EXPECT_TRUE(w.window.column()->PauseButton->isEnabled());
+    EXPECT_TRUE(w.window.exportHAction()->isEnabled());
+    const QStringList m = w.messageList();
+    const int address = m.indexOf("Device Address : 44H");
+    ASSERT_GE(address, 0) << m.join('|').toStdString();
+    EXPECT_LT(address, m.indexOf("Device streaming started"));
+
+    // The count labels follow the frames.
+    const auto& live = w.rig.session->Live();
+    auto* cs0 = w.window.findChild<QLabel*>("CS0Lbl");
+    ASSERT_NE(cs0, nullptr);
+    EXPECT_EQ(cs0->text(), QString::number(live.FCurrentChs[0]));
+    EXPECT_EQ(w.window.displayModel().view().Bars.Counts[0].Height, live.FCurrentChs[0]);
+
+    // Pause and Resume from the button.
+    w.click(w.window.column()->PauseButton);
+    EXPECT_EQ(w.window.column()->PauseButton->text(), "Resume");
+    w.click(w.window.column()->PauseButton);
+    EXPECT_EQ(w.window.column()->PauseButton->text(), "Pause");
+    EXPECT_TRUE(w.messageList().contains("Device streaming resumed"));
+}
+
+TEST(MainWindow, BarColoursFollowTouchAndLowPower)
+{
+    WindowRig w;
+    w.click(w.window.column()->StartButton);
+    w.rig.run(100);
+    const TStreamLayout& layout = w.rig.session->Setup().streamLayout();
+    auto f = w.frame();
+    f[static_cast<std::size_t>(layout.PTStartIndex)] = 0x10;  // touch on channel 0
+    w.send(f);
+    const auto& bars = w.window.displayModel().view().Bars;
+    EXPECT_EQ(bars.Counts[0].Colour, dispcolour::Touch);
+    EXPECT_EQ(bars.Counts[1].Colour, dispcolour::None);
+
+    f[static_cast<std::size_t>(layout.SysFlagsStartIndex)] = 0x10;  // power mode 2
+    w.send(f);
+    EXPECT_EQ(bars.Counts[0].Colour, dispcolour::LowPower);
+    for (int n = 1; n < 6; ++n)
+        EXPECT_EQ(bars.Counts[static_cast<std::size_t>(n)].Colour, dispcolour::Inactive) << n;
+}
+
+TEST(MainWindow, AnEventStaysLitForAtLeastEventsTime)
+{
+    WindowRig w;
+    w.click(w.window.column()->StartButton);
+    w.rig.run(100);
+    w.rig.session->PauseButtonClick();  // only synthetic frames from here
+    const TStreamLayout& layout = w.rig.session->Setup().streamLayout();
+    auto lit = w.frame();
+    lit[static_cast<std::size_t>(layout.SysFlagsStartIndex + 1)] = 0x01;  // prox event
+    auto dark = w.frame();
+    auto* pxs = w.window.findChild<QLabel*>("PXSEventLabel");
+    ASSERT_NE(pxs, nullptr);
+    const QColor unlit = pxs->palette().color(QPalette::Window);
+    w.send(lit);
+    EXPECT_NE(pxs->palette().color(QPalette::Window), unlit);
+    w.rig.backend.clock().sleepMs(150);
+    w.send(dark);
+    EXPECT_TRUE(w.rig.session->Events().lit(TEventIndicator::Pxs));
+    w.rig.backend.clock().sleepMs(60);
+    w.send(dark);
+    EXPECT_FALSE(w.rig.session->Events().lit(TEventIndicator::Pxs));
+    EXPECT_EQ(pxs->palette().color(QPalette::Window), unlit);
+}
+
+TEST(MainWindow, UnpluggingTheToolReturnsToIdle)
+{
+    WindowRig w;
+    w.click(w.window.column()->StartButton);
+    w.rig.run(100);
+    w.rig.backend.unplug(w.rig.toolKey);
+    w.rig.pump();
+    EXPECT_EQ(w.window.column()->StartButton->text(), "Start");
+    EXPECT_FALSE(w.window.column()->StartButton->isEnabled());
+    EXPECT_FALSE(w.window.column()->PauseButton->isEnabled());
+    EXPECT_EQ(w.window.column()->CtLabel->text(), "No device(s) connected");
+    EXPECT_TRUE(w.messageList().contains("Streaming device disconnected!"));
+    EXPECT_FALSE(w.window.exportHAction()->isEnabled());
+}
+
+TEST(MainWindow, BothShiftKeysToggleEngineeringMode)
+{
+    WindowRig w;
+    w.window.activateWindow();
+    QApplication::setActiveWindow(&w.window);
+    auto press = [&](quint32 scanCode) {
+        QKeyEvent e(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, scanCode, 0, 0);
+        QApplication::sendEvent(w.window.windowHandle(), &e);
+    };
+    press(50);
+    EXPECT_FALSE(w.rig.session->engineering());
+    press(62);
+    EXPECT_TRUE(w.rig.session->engineering());
+    EXPECT_TRUE(w.messageList().contains("Engineering Enabled"));
+}
+
+TEST(MainWindow, LocalSocketStatusAndClose)
+{
+    WindowRig w;
+    InstanceServer server;
+    const QString name = QStringLiteral("mfs380a-test-%1").arg(QCoreApplication::applicationPid());
+    ASSERT_TRUE(server.listen(name));
+    QObject::connect(&server, &InstanceServer::closeRequested, &w.window, &QWidget::close);
+    auto ask = [&](const QString& text) {
+        auto answer = std::async(std::launch::async,
+                                 [=] { return sendInstanceMessage(text, name, 3000); });
+        while (answer.wait_for(std::chrono::milliseconds(5)) != std::future_status::ready)
+            QCoreApplication::processEvents();
+        QCoreApplication::processEvents();
+        return answer.get();
+    };
+    EXPECT_EQ(ask("Status"), 1);
+    EXPECT_EQ(ask("Hello"), 0);
+    EXPECT_TRUE(w.window.isVisible());
+    EXPECT_EQ(ask("Close"), 2);
+    QTest::qWait(50);
+    EXPECT_FALSE(w.window.isVisible());
+}
+
+}  // namespace
