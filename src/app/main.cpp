@@ -42,6 +42,13 @@ int main(int argc, char** argv)
 
     TMainForm window(session, tools.simulation);
     prompts.setParent(&window);
+    prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
+        const int index = session.BrowseSettingsFile(path.toStdString());
+        names.clear();
+        for (const auto& name : session.Recent().names())
+            names << QString::fromStdString(name);
+        return index;
+    };
 
     // Other processes ask whether the program runs and can close it.
     InstanceServer instance;

@@ -164,6 +164,9 @@ public:
     bool StartLogTo(const QString& file);
     // Selects a recent settings file as the current one (-1: none).
     void SelectRecentSettings(int index);
+    // A settings file chosen with a file dialog: listed (once) among the recent
+    // files and made the current one. Returns its index in the list.
+    int BrowseSettingsFile(const std::string& path);
 
     // ---- Program -----------------------------------------------------------
     // The close sequence of the main window (stream stopped, power off, event

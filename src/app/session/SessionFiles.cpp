@@ -110,6 +110,24 @@ void TSession::SelectRecentSettings(int index)
     emitButtons();
 }
 
+int TSession::BrowseSettingsFile(const std::string& path)
+{
+    const std::string full = std::filesystem::absolute(path).string();
+    std::size_t index;
+    if (const auto known = FRecent.indexOf(full)) {
+        index = *known;
+    } else {
+        index = *FRecent.add(full);
+        FPrefs.writeRecent(FRecent.paths());  // a failure here is ignored
+    }
+    W.recentSelection = static_cast<int>(index);
+    S.FSettingsFile = full;
+    B.applySettingsEnabled = S.FIsStreaming;
+    emit settingsChanged();
+    emitButtons();
+    return static_cast<int>(index);
+}
+
 bool TSession::SaveSettings()
 {
     const auto file = FPrompts.saveFileName({QStringLiteral("Save Settings"),

@@ -99,7 +99,10 @@ struct TToolLabel {
 struct TSettingsWindowState {
     bool engineering = false;          // the engineering page button is visible
     bool loadSettingsOnStartup = false; // hidden "Load settings on start up"
-    bool readOnStart = false;          // "Load default setup after start-up"
+    // "Load default setup after start-up": ticked, so that the settings model
+    // holds the chip's settings once it streams (group writes such as "Redo
+    // ATI" then send what the chip holds, not the model's empty blocks).
+    bool readOnStart = true;
     bool afterAtiUpdateAll = false;    // "After Auto ATI": "Update all settings" (else "Do nothing")
     bool atiNoticeVisible = false;     // ATIErrorPanel (ReadAllPanel while hidden)
     bool dataMissedVisible = false;    // "Some Data Missed"

@@ -45,7 +45,7 @@ std::optional<QString> GuiPrompts::saveFileName(const TFileDialogSpec& spec)
 
 TStartupChoice GuiPrompts::startupMode(const QStringList& recentNames)
 {
-    StartupModeDialog dialog(recentNames, FParent);
+    StartupModeDialog dialog(recentNames, addRecentFile, FParent);
     dialog.exec();
     return dialog.choice();
 }

@@ -3,6 +3,8 @@
 
 #include "SessionPrompts.h"
 
+#include <functional>
+
 class QWidget;
 
 class GuiPrompts final : public SessionPrompts {
@@ -13,6 +15,10 @@ public:
     TDialogResult message(const QString& text, TDialogIcon icon, TDialogButtons buttons) override;
     std::optional<QString> saveFileName(const TFileDialogSpec& spec) override;
     TStartupChoice startupMode(const QStringList& recentNames) override;
+
+    // Adds a settings file browsed to in the start-up mode window to the recent
+    // files; returns its index and the names of all recent files.
+    std::function<int(const QString& path, QStringList& names)> addRecentFile;
 
 private:
     QWidget* FParent;

@@ -396,6 +396,9 @@ void TMainForm::closeEvent(QCloseEvent* event)
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 {
+    // "Show hover hints" off: no tooltips anywhere in the program.
+    if (event->type() == QEvent::ToolTip && !FHints->isChecked())
+        return true;
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::KeyRelease) {
         auto* key = static_cast<QKeyEvent*>(event);
         // Both Shift keys together toggle engineering mode. They are told

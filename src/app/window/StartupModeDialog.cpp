@@ -1,12 +1,14 @@
 #include "StartupModeDialog.h"
 
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
 
-StartupModeDialog::StartupModeDialog(const QStringList& recentNames, QWidget* parent)
-    : QDialog(parent), FFiles(new QComboBox(this))
+StartupModeDialog::StartupModeDialog(const QStringList& recentNames, TAddFile addFile,
+                                     QWidget* parent)
+    : QDialog(parent), FFiles(new QComboBox(this)), FAddFile(std::move(addFile))
 {
     setWindowTitle(QStringLiteral("Startup Mode"));
     setObjectName(QStringLiteral("StartupSettingsForm"));
@@ -33,7 +35,14 @@ StartupModeDialog::StartupModeDialog(const QStringList& recentNames, QWidget* pa
     FFiles->addItems(recentNames);
     FFiles->setCurrentIndex(-1);
     FFiles->setMinimumWidth(220);
-    grid->addWidget(FFiles, 3, 1, 1, 2);
+    grid->addWidget(FFiles, 3, 1, 1, 1);
+    auto* browseButton = new QPushButton(QStringLiteral("..."), this);
+    browseButton->setObjectName(QStringLiteral("StartupSettingsFileButton"));
+    browseButton->setToolTip(QStringLiteral("Select settings file"));
+    browseButton->setFixedWidth(32);
+    browseButton->setVisible(static_cast<bool>(FAddFile));
+    grid->addWidget(browseButton, 3, 2);
+    connect(browseButton, &QPushButton::clicked, this, &StartupModeDialog::browse);
     auto* custom = new QPushButton(QStringLiteral("Start Streaming with Custom Setup"), this);
     custom->setObjectName(QStringLiteral("CustomStreamingButton"));
     grid->addWidget(custom, 4, 1, 1, 2);
@@ -50,4 +59,18 @@ void StartupModeDialog::choose(TStartupChoice::TMode mode)
     FChoice.mode = mode;
     FChoice.customIndex = FFiles->currentIndex();
     accept();
+}
+
+void StartupModeDialog::browse()
+{
+    const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Select settings file"),
+                                                      QString(),
+                                                      QStringLiteral("IniFiles (*.ini)"));
+    if (file.isEmpty() || !FAddFile)
+        return;
+    QStringList names;
+    const int index = FAddFile(file, names);
+    FFiles->clear();
+    FFiles->addItems(names);
+    FFiles->setCurrentIndex(index);
 }

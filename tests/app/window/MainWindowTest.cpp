@@ -79,7 +79,7 @@ TEST(MainWindow, BarColoursFollowTouchAndLowPower)
 {
     WindowRig w;
     w.click(w.window.column()->StartButton);
-    w.rig.run(100);
+    w.rig.run(300);  // past the read of all settings after the start
     const TStreamLayout& layout = w.rig.session->Setup().streamLayout();
     auto f = w.frame();
     f[static_cast<std::size_t>(layout.PTStartIndex)] = 0x10;  // touch on channel 0
@@ -99,7 +99,7 @@ TEST(MainWindow, AnEventStaysLitForAtLeastEventsTime)
 {
     WindowRig w;
     w.click(w.window.column()->StartButton);
-    w.rig.run(100);
+    w.rig.run(300);  // past the read of all settings after the start
     w.rig.session->PauseButtonClick();  // only synthetic frames from here
     const TStreamLayout& layout = w.rig.session->Setup().streamLayout();
     auto lit = w.frame();
