@@ -19,7 +19,7 @@ public:
     {
         return TDialogResult::Ok;
     }
-    std::optional<QString> saveFileName(const TFileDialogSpec&) override { return std::nullopt; }
+    std::optional<QString> saveFileName(const TFileDialogRequest&) override { return std::nullopt; }
     TStartupChoice startupMode(const QStringList&) override
     {
         return {TStartupChoice::TMode::Default, -1};

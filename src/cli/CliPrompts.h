@@ -19,7 +19,7 @@ public:
         std::fprintf(stderr, "%s\n", qPrintable(QString(text).replace('\n', ' ')));
         return buttons == TDialogButtons::YesNo ? TDialogResult::Yes : TDialogResult::Ok;
     }
-    std::optional<QString> saveFileName(const TFileDialogSpec&) override { return saveAs; }
+    std::optional<QString> saveFileName(const TFileDialogRequest&) override { return saveAs; }
     TStartupChoice startupMode(const QStringList&) override
     {
         return {TStartupChoice::TMode::Default, -1};

@@ -6,6 +6,7 @@
 #include "HidToolsErrorCodes.h"
 #include "SessionTexts.h"
 
+#include <QMetaMethod>
 #include <algorithm>
 
 TSession::TSession(const TSessionConfig& config, QObject* parent)
@@ -22,7 +23,7 @@ TSession::TSession(const TSessionConfig& config, QObject* parent)
     FHidTool = std::make_unique<TKelvanHidTool>(*FClock);
     FHidTool->SetKelvanDevList(FDevList.get());
     FHidTool->OnSendCommands = [this](const TKvnByteArray& report) {
-        if (receivers(SIGNAL(commandSent(QString))) == 0)
+        if (!isSignalConnected(QMetaMethod::fromSignal(&TSession::commandSent)))
             return;
         QString line;
         line.reserve(37 * 3);

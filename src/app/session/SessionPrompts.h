@@ -13,7 +13,7 @@ enum class TDialogResult { Ok, Cancel, Yes, No };
 
 // A file save dialog: filter in "Text (*.ext)" form, default extension
 // without the point, preset file name; the dialog prompts before overwriting.
-struct TFileDialogSpec {
+struct TFileDialogRequest {
     QString title;
     QString filter;
     QString defaultExtension;
@@ -35,7 +35,7 @@ public:
     virtual TDialogResult message(const QString& text, TDialogIcon icon,
                                   TDialogButtons buttons) = 0;
     // A save dialog; nothing when cancelled.
-    virtual std::optional<QString> saveFileName(const TFileDialogSpec& spec) = 0;
+    virtual std::optional<QString> saveFileName(const TFileDialogRequest& request) = 0;
     // The start-up mode window, shown modally before every Start. recentNames
     // are the names of the recent settings files, in list order.
     virtual TStartupChoice startupMode(const QStringList& recentNames) = 0;

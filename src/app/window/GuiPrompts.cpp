@@ -32,12 +32,12 @@ TDialogResult GuiPrompts::message(const QString& text, TDialogIcon icon, TDialog
     }
 }
 
-std::optional<QString> GuiPrompts::saveFileName(const TFileDialogSpec& spec)
+std::optional<QString> GuiPrompts::saveFileName(const TFileDialogRequest& request)
 {
-    QFileDialog dialog(FParent, spec.title, QString(), spec.filter + QStringLiteral(";;All Files (*)"));
+    QFileDialog dialog(FParent, request.title, QString(), request.filter + QStringLiteral(";;All Files (*)"));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(spec.defaultExtension);
-    dialog.selectFile(spec.fileName);
+    dialog.setDefaultSuffix(request.defaultExtension);
+    dialog.selectFile(request.fileName);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
         return std::nullopt;
     return dialog.selectedFiles().first();

@@ -13,7 +13,7 @@ public:
     void setParent(QWidget* parent) { FParent = parent; }
 
     TDialogResult message(const QString& text, TDialogIcon icon, TDialogButtons buttons) override;
-    std::optional<QString> saveFileName(const TFileDialogSpec& spec) override;
+    std::optional<QString> saveFileName(const TFileDialogRequest& request) override;
     TStartupChoice startupMode(const QStringList& recentNames) override;
 
     // Adds a settings file browsed to in the start-up mode window to the recent

@@ -34,7 +34,7 @@ public:
         }
         return buttons == TDialogButtons::YesNo ? TDialogResult::Yes : TDialogResult::Ok;
     }
-    std::optional<QString> saveFileName(const TFileDialogSpec&) override { return saveAs; }
+    std::optional<QString> saveFileName(const TFileDialogRequest&) override { return saveAs; }
     TStartupChoice startupMode(const QStringList&) override
     {
         ++startupAsked;
