@@ -174,3 +174,48 @@ TEST(MainWindow, LocalSocketStatusAndClose)
 }
 
 }  // namespace
+
+namespace {
+
+TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
+{
+    // No tool: nothing else writes the preferences file before the window.
+    SessionRig rig({}, false);
+    const QString file = rig.dir.path() + "/KelvanMFS380A.ini";
+    auto readAll = [&] {
+        QFile f(file);
+        return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+    };
+    {
+        TMainForm window(*rig.session, nullptr);
+        window.show();
+        // First start: the file holds the width only.
+        const QString first = readAll();
+        EXPECT_TRUE(first.contains("[MainForm]")) << first.toStdString();
+        EXPECT_TRUE(first.contains("Width=")) << first.toStdString();
+        EXPECT_FALSE(first.contains("Height="));
+        window.close();
+        // Closing writes the main window's keys.
+        EXPECT_TRUE(readAll().contains("Height="));
+        EXPECT_TRUE(readAll().contains("NotifyReset=-1"));
+    }
+    {
+        QFile f(file);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[MainForm]\r\nWidth=abc\r\n");
+    }
+    {
+        TMainForm window(*rig.session, nullptr);
+        window.show();
+        bool reported = false;
+        for (const auto& m : rig.session->messages())
+            reported |= m.text == "Error loading saved settings!" && m.type == TMessageType::Error;
+        EXPECT_TRUE(reported);
+        rig.session->ResetSavedSettings();
+        window.close();
+    }
+    // The window was destroyed with a reset pending: the next start is a first start.
+    EXPECT_FALSE(QFile::exists(file));
+}
+
+}  // namespace
