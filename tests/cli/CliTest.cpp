@@ -13,9 +13,19 @@ struct TRun {
     QString err;
 };
 
+// Preferences go to a folder of the tests' own, never the user's.
+QProcessEnvironment testEnvironment()
+{
+    static QTemporaryDir data;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_DATA_HOME", data.path());
+    return env;
+}
+
 TRun cli(const QStringList& args, int timeoutMs = 60000)
 {
     QProcess p;
+    p.setProcessEnvironment(testEnvironment());
     p.start(QStringLiteral(MFS_CLI_PATH), args);
     TRun r;
     if (!p.waitForFinished(timeoutMs)) {
@@ -85,6 +95,7 @@ TEST(Cli, ReadSettingsSavedFileExportsItsHeader)
 
     // The default output name lands in the working folder.
     QProcess p;
+    p.setProcessEnvironment(testEnvironment());
     p.setWorkingDirectory(dir.path());
     p.start(QStringLiteral(MFS_CLI_PATH), {"export-header", ini});
     ASSERT_TRUE(p.waitForFinished(30000));
