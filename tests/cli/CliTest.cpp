@@ -72,13 +72,19 @@ TEST(Cli, ReadSettingsSavedFileExportsItsHeader)
     const QString header = dir.filePath("out.h");
     TRun r = cli({"--simulate", "read-settings", "-o", ini});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    r = cli({"--simulate", "read-settings"});
-    ASSERT_EQ(r.exitCode, 0);
-    // "PXSSetup:    01 02 ..." as printed by read-settings
+    // The register values as the saved file holds them (section "PXSSetup").
     QStringList pxs;
-    for (const QString& line : r.out.split('\n')) {
-        if (line.startsWith("PXSSetup:"))
-            pxs = line.mid(9).split(' ', Qt::SkipEmptyParts);
+    {
+        QFile saved(ini);
+        ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+        bool inSection = false;
+        for (const QByteArray& raw : saved.readAll().split('\n')) {
+            const QString line = QString::fromLatin1(raw).trimmed();
+            if (line.startsWith('['))
+                inSection = line == "[PXSSetup]";
+            else if (inSection && line.startsWith("Setting"))
+                pxs << line.section('=', 1);
+        }
     }
     ASSERT_EQ(pxs.size(), 20);
 
@@ -125,6 +131,13 @@ TEST(Cli, ToolsAndFirmware)
     r = cli({"--simulate", "firmware"});
     ASSERT_EQ(r.exitCode, 0);
     EXPECT_EQ(r.out, "Firmware: 01.06\nBuild: 20\nRelease: Beta\nTool ID: 0\n");
+    // read-settings prints one line per settings group, in file order.
+    r = cli({"--simulate", "read-settings"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    const QStringList groups = r.out.split('\n', Qt::SkipEmptyParts);
+    ASSERT_EQ(groups.size(), 8);
+    EXPECT_TRUE(groups[0].startsWith("DevSetup:"));
+    EXPECT_EQ(groups[6].split(' ', Qt::SkipEmptyParts).size(), 21);  // "PXSSetup:" + 20 bytes
     r = cli({"--simulate", "--serial", "NOPE", "firmware"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.err.contains("NOPE"));
