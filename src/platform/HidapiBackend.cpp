@@ -4,6 +4,7 @@
 #include "UdevMonitor.h"
 
 #include <hidapi.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -114,10 +115,8 @@ private:
 
 class HidapiDevice final : public hid::Device {
 public:
-    explicit HidapiDevice(const hid_device_info& info)
-        : path_(info.path ? info.path : ""),
-          attributes_{info.vendor_id, info.product_id, toUtf8(info.product_string),
-                      toUtf8(info.serial_number)}
+    explicit HidapiDevice(const HidapiBackend::DeviceInfo& info)
+        : path_(info.path), identity_(info.identity), attributes_(info.attributes)
     {
         const ReportLayout layout = readLayout(path_);
         numbered_ = layout.valid && layout.numbered;
@@ -145,13 +144,52 @@ public:
         return std::make_unique<HidapiHandle>(device, numbered_);
     }
     std::string path() const override { return path_; }
+    const std::string& identity() const { return identity_; }
 
 private:
     std::string path_;
+    std::string identity_;
     hid::Attributes attributes_;
     hid::Capabilities capabilities_;
     bool numbered_ = false;
 };
+
+// The kernel's name of the HID device behind a hidraw node
+// ("0003:2E5B:0104.000A"): its last number grows with every device the
+// kernel makes, so a tool plugged back under the same node gets a new name.
+std::string kernelName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::string node = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (node.rfind("hidraw", 0) != 0)
+        return {};
+    char target[512];
+    const std::string link = "/sys/class/hidraw/" + node + "/device";
+    const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+    if (n <= 0)
+        return {};
+    target[n] = '\0';
+    const char* name = std::strrchr(target, '/');
+    return name ? name + 1 : target;
+}
+
+std::vector<HidapiBackend::DeviceInfo> listHidapiDevices()
+{
+    std::vector<HidapiBackend::DeviceInfo> out;
+    hid_device_info* list = hid_enumerate(0, 0);
+    for (hid_device_info* info = list; info; info = info->next) {
+        if (!info->path)
+            continue;
+        HidapiBackend::DeviceInfo d;
+        d.path = info->path;
+        d.identity = kernelName(d.path);
+        d.attributes = {info->vendor_id, info->product_id, toUtf8(info->product_string),
+                        toUtf8(info->serial_number)};
+        out.push_back(std::move(d));
+    }
+    hid_free_enumeration(list);
+    return out;
+}
 
 // hid_init and hid_exit for the backends alive.
 std::mutex initMutex;
@@ -159,7 +197,7 @@ int initCount = 0;
 
 }  // namespace
 
-HidapiBackend::HidapiBackend()
+HidapiBackend::HidapiBackend() : lister_(listHidapiDevices)
 {
     {
         std::lock_guard lock(initMutex);
@@ -167,8 +205,14 @@ HidapiBackend::HidapiBackend()
         if (initialised_)
             ++initCount;
     }
-    monitor_ = std::make_unique<UdevMonitor>([this] { notifyChange(); });
+    ownsHidapi_ = initialised_;
+    monitor_ = std::make_unique<UdevMonitor>(
+        [this](const std::string& action, const std::string& devnode) {
+            deviceEvent(action, devnode);
+        });
 }
+
+HidapiBackend::HidapiBackend(Lister lister) : lister_(std::move(lister)), initialised_(true) {}
 
 HidapiBackend::~HidapiBackend()
 {
@@ -178,7 +222,7 @@ HidapiBackend::~HidapiBackend()
         devices_.clear();
     }
     std::lock_guard lock(initMutex);
-    if (initialised_ && --initCount == 0)
+    if (ownsHidapi_ && --initCount == 0)
         hid_exit();
 }
 
@@ -192,23 +236,27 @@ std::vector<std::shared_ptr<hid::Device>> HidapiBackend::enumerate()
     std::vector<std::shared_ptr<hid::Device>> present;
     if (!initialised_)
         return present;
+    const std::vector<DeviceInfo> listed = lister_();
     std::lock_guard lock(devicesMutex_);
     std::map<std::string, std::shared_ptr<hid::Device>> next;
-    hid_device_info* list = hid_enumerate(0, 0);
     // One entry per top-level collection: several may share a path.
-    for (hid_device_info* info = list; info; info = info->next) {
-        if (!info->path || next.count(info->path))
+    for (const DeviceInfo& info : listed) {
+        if (info.path.empty() || next.count(info.path))
             continue;
-        const auto known = devices_.find(info->path);
-        next[info->path] =
-            known != devices_.end() ? known->second : std::make_shared<HidapiDevice>(*info);
+        const auto known = devices_.find(info.path);
+        next[info.path] =
+            known != devices_.end() ? known->second : std::make_shared<HidapiDevice>(info);
     }
-    hid_free_enumeration(list);
     devices_ = std::move(next);
     present.reserve(devices_.size());
     for (const auto& [path, device] : devices_)  // ordered by path: stable
         present.push_back(device);
     return present;
+}
+
+void HidapiBackend::deviceEvent(const std::string& /*action*/, const std::string& /*devnode*/)
+{
+    notifyChange();
 }
 
 void HidapiBackend::setChangeNotifier(std::function<void()> notify)

@@ -8,6 +8,7 @@
 
 #include "HidAccess.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <mutex>
@@ -17,7 +18,19 @@ class UdevMonitor;
 
 class HidapiBackend final : public hid::Backend {
 public:
+    // One HID device as the system lists it.
+    struct DeviceInfo {
+        std::string path;      // /dev/hidrawN
+        std::string identity;  // the kernel's name of the device behind the node
+        hid::Attributes attributes;
+    };
+    // Lists the HID devices present (hidapi and sysfs in the program; a
+    // script in the tests). Hot-plug events come from deviceEvent.
+    using Lister = std::function<std::vector<DeviceInfo>()>;
+
     HidapiBackend();
+    // A backend on another device source, without udev (tests).
+    explicit HidapiBackend(Lister lister);
     ~HidapiBackend() override;
     HidapiBackend(const HidapiBackend&) = delete;
     HidapiBackend& operator=(const HidapiBackend&) = delete;
@@ -30,10 +43,15 @@ public:
     // Whether hot-plug notifications are available.
     bool watchingHotPlug() const;
 
+    // A hot-plug event: action "add" or "remove" of a device node.
+    void deviceEvent(const std::string& action, const std::string& devnode);
+
 private:
     void notifyChange();
 
+    Lister lister_;
     bool initialised_ = false;
+    bool ownsHidapi_ = false;  // holds one hid_init
     std::mutex devicesMutex_;
     std::map<std::string, std::shared_ptr<hid::Device>> devices_;  // by path
     std::mutex notifyMutex_;
