@@ -138,15 +138,30 @@ public:
     }
     std::unique_ptr<hid::Handle> open() override
     {
+        // A device that went opens nothing, even when another device (or the
+        // same tool, plugged back) holds its node now.
+        if (gone_)
+            return nullptr;
         hid_device* device = hid_open_path(path_.c_str());
         if (!device)
             return nullptr;
         return std::make_unique<HidapiHandle>(device, numbered_);
     }
     std::string path() const override { return path_; }
-    const std::string& identity() const { return identity_; }
+    // Whether info names this device: same node, same kernel device, same
+    // ids and strings.
+    bool sameAs(const HidapiBackend::DeviceInfo& info) const
+    {
+        return !gone_ && info.path == path_ && info.identity == identity_ &&
+               info.attributes.vendorId == attributes_.vendorId &&
+               info.attributes.productId == attributes_.productId &&
+               info.attributes.productString == attributes_.productString &&
+               info.attributes.serialNumber == attributes_.serialNumber;
+    }
+    void markGone() { gone_ = true; }
 
 private:
+    std::atomic<bool> gone_{false};
     std::string path_;
     std::string identity_;
     hid::Attributes attributes_;
@@ -239,13 +254,23 @@ std::vector<std::shared_ptr<hid::Device>> HidapiBackend::enumerate()
     const std::vector<DeviceInfo> listed = lister_();
     std::lock_guard lock(devicesMutex_);
     std::map<std::string, std::shared_ptr<hid::Device>> next;
-    // One entry per top-level collection: several may share a path.
+    // One entry per top-level collection: several may share a path. A node
+    // is the same device only while the kernel's device behind it and its
+    // ids stay the same.
     for (const DeviceInfo& info : listed) {
         if (info.path.empty() || next.count(info.path))
             continue;
         const auto known = devices_.find(info.path);
-        next[info.path] =
-            known != devices_.end() ? known->second : std::make_shared<HidapiDevice>(info);
+        if (known != devices_.end() &&
+            static_cast<HidapiDevice&>(*known->second).sameAs(info))
+            next[info.path] = known->second;
+        else
+            next[info.path] = std::make_shared<HidapiDevice>(info);
+    }
+    for (const auto& [path, device] : devices_) {
+        const auto kept = next.find(path);
+        if (kept == next.end() || kept->second != device)
+            static_cast<HidapiDevice&>(*device).markGone();
     }
     devices_ = std::move(next);
     present.reserve(devices_.size());
@@ -254,8 +279,18 @@ std::vector<std::shared_ptr<hid::Device>> HidapiBackend::enumerate()
     return present;
 }
 
-void HidapiBackend::deviceEvent(const std::string& /*action*/, const std::string& /*devnode*/)
+void HidapiBackend::deviceEvent(const std::string& action, const std::string& devnode)
 {
+    // A removed node's device is gone for good: whatever holds the node next
+    // is a new device, however much alike (an add needs nothing more: the
+    // enumeration tells a new kernel device by its name).
+    if (action == "remove" && !devnode.empty()) {
+        std::lock_guard lock(devicesMutex_);
+        if (const auto known = devices_.find(devnode); known != devices_.end()) {
+            static_cast<HidapiDevice&>(*known->second).markGone();
+            devices_.erase(known);
+        }
+    }
     notifyChange();
 }
 

@@ -5,6 +5,12 @@
 // one); report lengths come from the report descriptor in sysfs, or 65/65.
 // Every open handle is its own hidraw file, so every handle gets its own copy
 // of every input report.
+//
+// Devices are keyed on their node and on the kernel's device behind it (and
+// their ids and strings): a tool plugged back under the same node before a
+// rescan, or another device taking a freed node, is a new device object, and
+// the old object opens nothing any more. A udev remove drops a node's device
+// at once.
 
 #include "HidAccess.h"
 
