@@ -171,6 +171,7 @@ bool TPreferences::readMainForm(TMainFormPrefs& prefs) const
         prefs.notifyReset = doc.boolean(s, key::kNotifyReset, def::kNotifyReset);
         prefs.updates = doc.boolean(s, key::kUpdates, def::kUpdates);
         prefs.updates1 = doc.boolean(s, key::kUpdates1, def::kUpdates1);
+        prefs.resumeStreaming = doc.boolean(s, key::kResumeStreaming, def::kResumeStreaming);
         for (std::size_t i = 0; i < prefs.debugAddresses.size(); ++i)
             prefs.debugAddresses[i] = debugAddress(doc, numbered(key::kAdrPrefix, i));
         prefs.bar1 = doc.boolean(section::kDebug, key::kBar1, def::kBar1);
@@ -192,6 +193,7 @@ bool TPreferences::writeMainForm(const TMainFormPrefs& prefs)
         doc.setBoolean(s, key::kNotifyReset, prefs.notifyReset);
         doc.setBoolean(s, key::kUpdates, prefs.updates);
         doc.setBoolean(s, key::kUpdates1, prefs.updates1);
+        doc.setBoolean(s, key::kResumeStreaming, prefs.resumeStreaming);
         for (std::size_t i = 0; i < prefs.debugAddresses.size(); ++i)
             doc.setText(section::kDebug, numbered(key::kAdrPrefix, i), prefs.debugAddresses[i]);
         doc.setBoolean(section::kDebug, key::kBar1, prefs.bar1);
