@@ -80,11 +80,60 @@ TIniDocument::~TIniDocument() = default;
 TIniDocument::TIniDocument(TIniDocument&&) noexcept = default;
 TIniDocument& TIniDocument::operator=(TIniDocument&&) noexcept = default;
 
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+// Calls line(text) for every line, whatever ends it (CR LF, LF or CR).
+template <class Line> void forEachLine(std::string_view text, Line&& line)
+{
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\r\n");
+        line(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        std::size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        text.remove_prefix(next);
+    }
+}
+
+} // namespace
+
 void TIniDocument::parse(std::string_view text)
 {
     d->ini.Reset();
     d->ini.SetSpaces(false);
-    d->ini.LoadData(text.data(), text.size());
+    if (text.substr(0, 3) == "\xEF\xBB\xBF")
+        text.remove_prefix(3);
+    std::string section; // keys above the first section line have none
+    forEachLine(text, [&](std::string_view raw) {
+        const std::string_view line = trimmed(raw);
+        if (line.empty() || line.front() == ';' || line.front() == '#')
+            return;
+        if (line.front() == '[') {
+            const auto close = line.find(']');
+            section = str(trimmed(line.substr(1, close == std::string_view::npos ? close : close - 1)));
+            if (d->ini.GetSectionSize(section.c_str()) < 0)
+                d->ini.SetValue(section.c_str(), nullptr, nullptr);
+            return;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos)
+            return;
+        const std::string key = str(trimmed(line.substr(0, equals)));
+        if (key.empty() || d->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr)
+            return; // the first one wins
+        d->ini.SetValue(section.c_str(), key.c_str(), str(trimmed(line.substr(equals + 1))).c_str());
+    });
 }
 
 std::string TIniDocument::serialise() const
