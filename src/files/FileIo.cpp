@@ -117,20 +117,24 @@ TReadStatus readWholeFile(const std::filesystem::path& path, std::string& out, s
         error = "cannot open " + pathText(path) + ": " + reasonFromErrno("open failed");
         return TReadStatus::Failed;
     }
-    // Read at most maxBytes + 1 so that an oversized file is noticed without
-    // trusting its reported size.
-    std::string buffer(maxBytes + 1, '\0');
-    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
-    if (in.bad()) {
-        error = "cannot read " + pathText(path) + ": " + reasonFromErrno("read failed");
-        return TReadStatus::Failed;
+    // Read in pieces, at most maxBytes + 1 in all, so that an oversized file is
+    // noticed without trusting its reported size (and a small file costs
+    // little).
+    std::string buffer;
+    char piece[16384];
+    while (in) {
+        in.read(piece, static_cast<std::streamsize>(sizeof piece));
+        if (in.bad()) {
+            error = "cannot read " + pathText(path) + ": " + reasonFromErrno("read failed");
+            return TReadStatus::Failed;
+        }
+        buffer.append(piece, static_cast<std::size_t>(in.gcount()));
+        if (buffer.size() > maxBytes) {
+            error = pathText(path) + " is too large (more than " + std::to_string(maxBytes) +
+                    " bytes)";
+            return TReadStatus::Failed;
+        }
     }
-    const auto got = static_cast<std::size_t>(in.gcount());
-    if (got > maxBytes) {
-        error = pathText(path) + " is too large (more than " + std::to_string(maxBytes) + " bytes)";
-        return TReadStatus::Failed;
-    }
-    buffer.resize(got);
     out = std::move(buffer);
     return TReadStatus::Ok;
 }

@@ -112,11 +112,15 @@ void TIniDocument::parse(std::string_view text)
 {
     d->ini.Reset();
     d->ini.SetSpaces(false);
-    if (text.substr(0, 3) == "\xEF\xBB\xBF")
-        text.remove_prefix(3);
     std::string section; // keys above the first section line have none
     forEachLine(text, [&](std::string_view raw) {
-        const std::string_view line = trimmed(raw);
+        // Names and values are C strings: a NUL byte (never in a file this
+        // program reads, which must be text) ends the line.
+        std::string_view line = trimmed(raw.substr(0, raw.find('\0')));
+        // A byte-order mark starts the file; one at the start of another line
+        // (files joined together) is no part of a name either.
+        while (line.substr(0, 3) == "\xEF\xBB\xBF")
+            line = trimmed(line.substr(3));
         if (line.empty() || line.front() == ';' || line.front() == '#')
             return;
         if (line.front() == '[') {
@@ -144,19 +148,24 @@ std::string TIniDocument::serialise() const
     CSimpleIniA::TNamesDepend sections;
     d->ini.GetAllSections(sections);
     sections.sort(CSimpleIniA::Entry::LoadOrder());
-    bool first = true;
+    // Keys without a section ("[]" or above the first section line) can only
+    // be written first, before any section line.
+    sections.sort([](const CSimpleIniA::Entry& a, const CSimpleIniA::Entry& b) {
+        return *a.pItem == '\0' && *b.pItem != '\0';
+    });
     for (const auto& section : sections) {
-        if (!first)
+        CSimpleIniA::TNamesDepend keys;
+        d->ini.GetAllKeys(section.pItem, keys);
+        keys.sort(CSimpleIniA::Entry::LoadOrder());
+        if (*section.pItem == '\0' && keys.empty())
+            continue; // nothing above the first section
+        if (!out.empty())
             out += "\r\n";
-        first = false;
         if (*section.pItem != '\0') { // keys above the first section have none
             out += "[";
             out += section.pItem;
             out += "]\r\n";
         }
-        CSimpleIniA::TNamesDepend keys;
-        d->ini.GetAllKeys(section.pItem, keys);
-        keys.sort(CSimpleIniA::Entry::LoadOrder());
         for (const auto& key : keys) {
             out += key.pItem;
             out += "=";

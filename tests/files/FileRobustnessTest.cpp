@@ -109,6 +109,28 @@ TEST(FileRobustness, DuplicateKeysAndSectionsTheFirstOneWins)
     EXPECT_EQ((*read.content.groups[groupIndex(TSettingsGroup::PxsUI)])[0], 0x20);
 }
 
+// Writing what was read and reading it again changes nothing more: odd lines
+// do not move, merge or multiply at every write.
+TEST(FileRobustness, TheIniReaderSettlesAfterOneRewrite)
+{
+    const std::string texts[] = {
+        std::string("\0=", 2),                 // a name cut by a NUL byte
+        "[M\r[",                                // an empty section name
+        "[A]\nk=1\n[]\nj=2\n",                  // keys of no section after a section
+        "\n\xEF\xBB\xBF=",                        // a byte-order mark on a later line
+        "\xEF\xBB\xBF\xEF\xBB\xBFk=v\r",              // two of them
+        "[a]b]\n x = y \nno equals\n;c\n#d\n[[x]\nz=1",
+    };
+    for (const std::string& text : texts) {
+        TIniDocument doc;
+        doc.parse(text);
+        const std::string once = doc.serialise();
+        TIniDocument again;
+        again.parse(once);
+        EXPECT_EQ(again.serialise(), once) << testing::PrintToString(text);
+    }
+}
+
 TEST(FileRobustness, SavingThroughASymlinkWritesItsTargetAndKeepsPermissions)
 {
     TTempFolder tmp;
