@@ -3,8 +3,11 @@
 // --simulate: plug and unplug the tool, move the finger over each capacitive
 // channel, bring a magnet and a metal target near.
 
+#include "SimTypes.h"
+
 #include <QDialog>
 #include <memory>
+#include <optional>
 
 namespace sim {
 class SimBackend;
@@ -27,6 +30,7 @@ signals:
 private:
     void apply();
     std::shared_ptr<sim::SimBackend> FBackend;
+    std::optional<sim::ToolConfig> FUnplugged;  // the tool last unplugged
     QSlider* FFinger[3];
     QSlider* FMagnet;
     QSlider* FMetal;
