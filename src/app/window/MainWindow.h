@@ -18,6 +18,7 @@ class QLabel;
 class SimulationPanel;
 class TBarGraphPanel;
 class TControlColumn;
+class TCtSetupForm;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
@@ -44,6 +45,7 @@ public:
     TSession& session() { return FSession; }
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
+    TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -81,6 +83,7 @@ private:
     TTemperaturePanel* FTemp = nullptr;
     QLabel* FVersionLabel = nullptr;
     SimulationPanel* FSimPanel = nullptr;
+    TCtSetupForm* FCtSetupForm = nullptr;
 
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;
