@@ -4,6 +4,7 @@
 #include "CtSetupTexts.h"
 #include "InstalledPrograms.h"
 #include "Session.h"
+#include "SimulatedUpdater.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -47,12 +48,18 @@ TCtSetupForm::TCtSetupForm(std::unique_ptr<TCtSetupModel> model, QWidget* parent
 
 TCtSetupForm::~TCtSetupForm() = default;
 
-TCtSetupForm* TCtSetupForm::create(TSession& session, QWidget* parent)
+TCtSetupForm* TCtSetupForm::create(TSession& session,
+                                   std::shared_ptr<sim::SimBackend> simulation, QWidget* parent)
 {
-    const auto programs = makeInstalledPrograms();
+    TFirmwareMinimums minimums = ReadFirmwareMinimums(*makeInstalledPrograms());
+    const bool simulated = simulation && !minimums.FUpdaterInstalled;
+    if (simulated)
+        minimums = simulatedUpdaterMinimums();
     auto model = std::make_unique<TCtSetupModel>(
-        session, ReadFirmwareMinimums(*programs), session.prompts(),
+        session, std::move(minimums), session.prompts(),
         QString::fromStdString(session.appPath().string()));
+    if (simulated)
+        useSimulatedUpdater(*model, session, std::move(simulation));
     auto* form = new TCtSetupForm(std::move(model), parent);
     form->model().attach();
     return form;
@@ -67,8 +74,8 @@ void TCtSetupForm::build()
     DevList = new QListWidget(this);
     DevList->setObjectName(QStringLiteral("DevList"));
     DevList->setAccessibleName(QStringLiteral("Configuration tools"));
-    DevList->setMinimumWidth(240);
-    row->addWidget(DevList, 1);
+    DevList->setFixedWidth(250);
+    row->addWidget(DevList);
 
     auto* details = new QVBoxLayout;
     row->addLayout(details, 1);
@@ -119,11 +126,11 @@ void TCtSetupForm::build()
     FirmStatusLabel->setAlignment(Qt::AlignCenter);
     status->addWidget(FirmStatusLabel);
     auto* latest = new QHBoxLayout;
-    auto* latestCaption = new QLabel(QStringLiteral("Latest release :"), FirmstatusPanel);
+    PrefFirmCaption = new QLabel(QStringLiteral("Latest release :"), FirmstatusPanel);
     PrefFirmLabel = new QLabel(FirmstatusPanel);
     PrefFirmLabel->setObjectName(QStringLiteral("PrefFirmLabel"));
-    PrefFirmLabel->setAccessibleName(latestCaption->text());
-    latest->addWidget(latestCaption);
+    PrefFirmLabel->setAccessibleName(PrefFirmCaption->text());
+    latest->addWidget(PrefFirmCaption);
     latest->addWidget(PrefFirmLabel, 1);
     status->addLayout(latest);
     StabFirmLabel = new QLabel(FirmstatusPanel);
@@ -211,6 +218,8 @@ void TCtSetupForm::render()
     back.setColor(QPalette::Window, rgb(v.statusLook.panel));
     FirmstatusPanel->setPalette(back);
     PrefFirmLabel->setText(v.PrefFirmLabel);
+    PrefFirmCaption->setVisible(!v.PrefFirmLabel.isEmpty());
+    PrefFirmLabel->setVisible(!v.PrefFirmLabel.isEmpty());
     StabFirmLabel->setText(v.StabFirmLabel);
     UpdateButton->setEnabled(v.UpdateEnabled);
     UpdateCustomButton->setVisible(v.UpdateCustomVisible);

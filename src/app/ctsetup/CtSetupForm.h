@@ -16,6 +16,9 @@ class QPushButton;
 class QSpinBox;
 class TCtSetupModel;
 class TSession;
+namespace sim {
+class SimBackend;
+}
 
 class TCtSetupForm : public QWidget {
     Q_OBJECT
@@ -24,8 +27,10 @@ public:
     ~TCtSetupForm() override;
 
     // The window of the main window: the update program looked up on this
-    // machine, its minimums read, the session followed.
-    static TCtSetupForm* create(TSession& session, QWidget* parent);
+    // machine, its minimums read, the session followed. With a simulation and
+    // no update program installed, the simulation's update program.
+    static TCtSetupForm* create(TSession& session, std::shared_ptr<sim::SimBackend> simulation,
+                                QWidget* parent);
 
     TCtSetupModel& model() { return *FModel; }
     // The main window's tool panel: refresh the list, then show or raise.
@@ -43,6 +48,7 @@ public:
     QFrame* FirmstatusPanel;
     QLabel* FirmStatusLabel;
     QLabel* PrefFirmLabel;
+    QLabel* PrefFirmCaption; // "Latest release :"
     QLabel* StabFirmLabel;
     QPushButton* UpdateButton;
     QPushButton* UpdateCustomButton;

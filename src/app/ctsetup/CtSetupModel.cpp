@@ -327,7 +327,8 @@ std::optional<TUpdateOutcome> TCtSetupModel::refused()
     }
     // Never send a tool into its firmware loader without a program to load it.
     const QFileInfo program(FMinimums.updaterProgram());
-    if (!FMinimums.FUpdaterInstalled || !program.isFile() || !program.isExecutable()) {
+    const bool onDisk = program.isFile() && program.isExecutable();
+    if (!FMinimums.FUpdaterInstalled || (FProgramOnDisk && !onDisk)) {
         FSession.KvnAddItem(text(ctsetupmsg::kUpdaterMissing) + program.filePath(),
                             TMessageType::Error);
         return TUpdateOutcome::NotInstalled;

@@ -80,8 +80,16 @@ public:
     const TCtSetupState& state() const { return F; }
     const TCtSetupView& view() const { return V; }
     const TFirmwareMinimums& minimums() const { return FMinimums; }
-    // Replaces how programs are started (tests); startProgram by default.
-    void setProgramStarter(TProgramStarter starter) { FStarter = std::move(starter); }
+    // Replaces how the update program is started; startProgram by default.
+    // A starter that stands in for the program itself (the simulation) is not
+    // looked for on disk.
+    void setProgramStarter(TProgramStarter starter, bool programOnDisk = true)
+    {
+        FStarter = std::move(starter);
+        FProgramOnDisk = programOnDisk;
+    }
+    // The serial number of the tool the last update request is for.
+    const std::string& updateSerial() const { return FUpdateSerial; }
 
     // TToolSetupHooks
     void UpdateList() override;
@@ -129,6 +137,7 @@ private:
     SessionPrompts& FPrompts;
     QString FProgramFolder;
     TProgramStarter FStarter;
+    bool FProgramOnDisk = true;
     TCtSetupState F;
     TCtSetupView V;
     bool FAttached = false;

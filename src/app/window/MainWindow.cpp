@@ -49,7 +49,7 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     buildMenus();
     wireSession();
     // The setup window judges the tools' firmware from now on.
-    FCtSetupForm = TCtSetupForm::create(FSession, this);
+    FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
 
     FBarTimer.setInterval(10);
     connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });

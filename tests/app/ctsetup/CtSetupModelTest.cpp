@@ -5,6 +5,7 @@
 #include "InstalledPrograms.h"
 #include "SessionRig.h"
 #include "SessionTexts.h"
+#include "SimulatedUpdater.h"
 
 #include <QDeadlineTimer>
 #include <QDir>
@@ -306,6 +307,22 @@ TEST(CtSetupModel, IdChangeGoesToTheShownToolAndClosingRestoresTheCheck)
     s.model->Closed();
     EXPECT_TRUE(s.model->view().rows[0].checked);
     EXPECT_EQ(s.currentSerial(), "S1");
+}
+
+TEST(CtSetupModel, SimulatedUpdateProgramInstallsTheShippedFirmware)
+{
+    SetupRig s(kMinVer);
+    s.model.reset();
+    s.model = s.makeModel(simulatedUpdaterMinimums());
+    useSimulatedUpdater(*s.model, *s.rig.session,
+                        std::shared_ptr<sim::SimBackend>(&s.rig.backend, [](auto*) {}));
+    EXPECT_EQ(s.model->view().FirmStatusLabel, "Firmware is outdated!");
+    EXPECT_EQ(s.model->UpdateButtonClick(), TUpdateOutcome::Started);
+    s.rig.run(600);
+    EXPECT_TRUE(s.rig.hasMessage(sessionmsg::kFirmwareUpdated));
+    EXPECT_EQ(s.model->view().FWVersionEdit, "01.06");
+    EXPECT_EQ(s.model->view().FirmStatusLabel, "Firmware is up to date");
+    EXPECT_TRUE(s.startEnabled());
 }
 
 } // namespace
