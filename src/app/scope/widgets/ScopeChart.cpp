@@ -83,7 +83,7 @@ TScopeChart::TScopeChart(QWidget* parent) : QCustomPlot(parent)
 
 void TScopeChart::setAxes(const TAxisRange& x, const TAxisRange& y)
 {
-    if (FAnimation->state() == QAbstractAnimation::Running)
+    if (FAnimation && FAnimation->state() == QAbstractAnimation::Running)
         FAnimation->stop();
     xAxis->setRange(toQcp(x));
     yAxis->setRange(toQcp(y));
