@@ -80,15 +80,31 @@ void TScopeTrace::flushColumn()
     FInColumn = false;
 }
 
+void TScopeTrace::drawLine(QCPPainter* painter, const QPointF* points, int count)
+{
+    if (count == 1)
+        painter->drawPoint(points[0]);
+    else
+        painter->drawPolyline(points, count);
+}
+
 void TScopeTrace::flushLine(QCPPainter* painter)
 {
     flushColumn();
-    if (FLine.size() == 1) {
-        painter->drawPoint(FLine.front());
-    } else if (FLine.size() > 1) {
-        painter->drawPolyline(FLine.data(), static_cast<int>(FLine.size()));
+    const int count = static_cast<int>(FLine.size());
+    if (count > 0) {
+        drawLine(painter, FLine.data(), count);
+        // Wider lines: the same line again, moved right and down by up to
+        // width - 1 pixels.
+        for (int d = 1; d < FWidth; ++d) {
+            for (const QPointF offset : {QPointF(d, 0), QPointF(0, d)}) {
+                painter->translate(offset);
+                drawLine(painter, FLine.data(), count);
+                painter->translate(-offset);
+            }
+        }
     }
-    FDrawn += static_cast<int>(FLine.size());
+    FDrawn += count;
     FLine.clear();
 }
 
@@ -107,9 +123,17 @@ void TScopeTrace::draw(QCPPainter* painter)
     const double va = valueAxis->coordToPixel(1) - vb;
     const QCPRange keys = keyAxis->range();
 
-    painter->setPen(mPen);
-    painter->setBrush(Qt::NoBrush);
     applyDefaultAntialiasingHint(painter);
+    FWidth = 1;
+    if (mPen.widthF() > 1 && !painter->testRenderHint(QPainter::Antialiasing)) {
+        QPen thin = mPen;
+        thin.setWidth(1);
+        painter->setPen(thin);
+        FWidth = qRound(mPen.widthF());
+    } else {
+        painter->setPen(mPen);
+    }
+    painter->setBrush(Qt::NoBrush);
 
     FInColumn = false;
     const double* x = FX;

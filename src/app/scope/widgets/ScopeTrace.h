@@ -3,7 +3,9 @@
 // markers. It draws straight from the scope's buffers (handed over by pointer
 // on every update tick, never copied). Only points in and next to the visible
 // X range are drawn, at most four per pixel column (first, lowest, highest,
-// last), and a NaN value leaves a gap.
+// last), and a NaN value leaves a gap. A line wider than one pixel is drawn
+// as one-pixel lines side by side (the painter's fast path; stroking a wide
+// pen costs several times as much).
 
 #include <qcustomplot.h>
 #include <vector>
@@ -33,11 +35,13 @@ protected:
 private:
     void flushColumn();
     void flushLine(QCPPainter* painter);
+    void drawLine(QCPPainter* painter, const QPointF* points, int count);
 
     const double* FX = nullptr;
     const double* FY = nullptr;
     int FCount = 0;
     int FDrawn = 0;
+    int FWidth = 1; // pixels of the line being drawn
     // Reused between repaints: no allocation once it has grown.
     std::vector<QPointF> FLine;
     // The pixel column being collected.
