@@ -163,7 +163,9 @@ void TScopeForm::UpdateTimerTimer()
     // A zoom still moving keeps going unless the view had to move.
     if (!ScopeGraph->animating() || r.Scrolled || r.Rescaled)
         ScopeGraph->setAxes(FModel.X, FModel.Y);
-    ScopeGraph->replot();
+    // A closed window is repainted when it shows again.
+    if (isVisible())
+        ScopeGraph->replot();
     if (r.Scrolled)
         refreshReadout();
     if (r.Rescaled)
@@ -329,6 +331,7 @@ void TScopeForm::setReadoutShown(bool shown)
 void TScopeForm::showEvent(QShowEvent* event)
 {
     QWidget::showEvent(event);
+    ScopeGraph->replot(QCustomPlot::rpQueuedReplot);
     if (FRunLTApply) {
         FRunLTApply = false;
         move(FRunPos);
