@@ -22,6 +22,8 @@ class TCtSetupForm;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
+class TScopeForm;
+class TScopeLink;
 class TSession;
 class TTemperaturePanel;
 namespace sim {
@@ -46,6 +48,8 @@ public:
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
     TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
+    // The scope window (created with the main window, hidden).
+    TScopeForm* scopeForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -74,6 +78,7 @@ private:
     TDisplayModel FModel;
     TDisplayInputs FInputs;
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
+    std::unique_ptr<TScopeLink> FScope;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;
