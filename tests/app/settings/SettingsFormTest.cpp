@@ -6,6 +6,7 @@
 #include "NavigationColumn.h"
 #include "SettingsPages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
@@ -302,4 +303,42 @@ TEST(SettingsForm, EventModeIsReachedFromTheModeRadioGroup)
     pick(f, "CommsModeRadio", 0);
     f.form.ApplyButton->click();
     EXPECT_FALSE(f.rig.session->state().FEventMode);
+}
+
+namespace {
+
+// Counts every event that reaches a watched widget.
+class EventCounter : public QObject {
+public:
+    int events = 0;
+    bool eventFilter(QObject*, QEvent*) override
+    {
+        ++events;
+        return false;
+    }
+};
+
+} // namespace
+
+// Streaming costs the window nothing while it is hidden: no event reaches
+// it or any of its controls, however many frames arrive.
+TEST(SettingsForm, HiddenWindowDoesNothingPerFrame)
+{
+    FormRig f;
+    f.form.showPage(settingspage::kProxUI);
+    f.form.close();
+    // What closing and the pages never shown still have queued.
+    for (int i = 0; i < 3; ++i) {
+        QApplication::processEvents();
+        QApplication::sendPostedEvents();
+    }
+    EventCounter counter;
+    f.form.installEventFilter(&counter);
+    for (QWidget* w : f.form.findChildren<QWidget*>())
+        w->installEventFilter(&counter);
+    const int frames = f.rig.frames();
+    f.rig.run(2000);
+    QApplication::processEvents();
+    EXPECT_GT(f.rig.frames(), frames + 50);
+    EXPECT_EQ(counter.events, 0);
 }
