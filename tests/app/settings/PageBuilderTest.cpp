@@ -10,6 +10,8 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QTest>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
@@ -223,4 +225,25 @@ TEST(PageBuilder, EveryControlHasAnAccessibleName)
                                                << w->objectName().toStdString();
     }
     EXPECT_GT(controls, 400);
+}
+
+// Emptying a spin field changes nothing; leaving it empty sets 1.
+TEST(PageBuilder, EmptiedSpinBecomesOneWhenLeft)
+{
+    FormRig f;
+    f.form.showWindow();
+    f.form.setActivePage(settingspage::kChannel0);
+    f.rig.session->setEngineering(true);
+    auto* comp = f.find<QSpinBox>("Comp0Spin");
+    ASSERT_NE(comp->value(), 1);
+    auto* edit = comp->findChild<QLineEdit*>();
+    ASSERT_NE(edit, nullptr);
+    edit->selectAll();
+    QTest::keyClick(edit, Qt::Key_Delete);
+    EXPECT_TRUE(comp->text().isEmpty());
+    EXPECT_FALSE(f.model().isChanged(G::PxsSetup));
+    comp->interpretText(); // what leaving the field does
+    EXPECT_EQ(comp->value(), 1);
+    EXPECT_EQ(f.model().fieldValue(F::Comp), 1);
+    EXPECT_TRUE(f.model().isChanged(G::PxsSetup));
 }

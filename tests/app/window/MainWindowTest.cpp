@@ -230,6 +230,42 @@ TEST(MainWindow, StartFillsTheSettingsWindowFromTheChip)
     EXPECT_FALSE(form->SettingsChanged());
 }
 
+// As a user would: a finger near channel 0 below its prox threshold; the
+// threshold lowered on the prox UI page and applied; the channel turns prox.
+TEST(MainWindow, ProxThresholdAppliedFromTheSettingsWindowChangesTheChannel)
+{
+    WindowRig w;
+    const QString shots = qEnvironmentVariable("MFS_SETTINGS_SHOTS");
+    w.click(w.window.column()->StartButton);
+    w.rig.run(1000);
+    auto tool = w.rig.backend.tool(w.rig.toolKey);
+    tool.setFinger(0, 0.45);
+    w.rig.run(300);
+    const auto& live = w.rig.session->Live();
+    const int delta = live.FLTAChs[0] - live.FCurrentChs[0];
+    ASSERT_GT(delta, 4);
+    TSettingsForm* form = w.window.settingsForm();
+    form->showPage(1);
+    auto* prox = form->findChild<QSpinBox*>("ProxSpin");
+    // Above the finger's delta: no prox.
+    prox->setValue(std::min(255, delta * 3));
+    form->ApplyButton->click();
+    w.rig.run(200);
+    EXPECT_FALSE(live.FProxBools[0]);
+    if (!shots.isEmpty())
+        w.window.grab().save(shots + "/user-before.png");
+
+    prox->setValue(std::max(1, delta / 3));
+    form->ApplyButton->click();
+    EXPECT_EQ(tool.chipRegister(0x60), std::max(1, delta / 3));
+    w.rig.run(300);
+    EXPECT_TRUE(live.FProxBools[0]);
+    if (!shots.isEmpty()) {
+        w.window.grab().save(shots + "/user-after.png");
+        form->grab().save(shots + "/user-settings.png");
+    }
+}
+
 TEST(MainWindowPreferences, SettingsWindowKeepsItsPlacement)
 {
     SessionRig rig({}, false);
