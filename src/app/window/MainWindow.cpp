@@ -13,6 +13,8 @@
 #include "SarPanel.h"
 #include "ScopeLink.h"
 #include "Session.h"
+#include "SettingsForm.h"
+#include "SettingsWindowLink.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
 #include "TemperaturePanel.h"
@@ -46,12 +48,15 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(caption());
     QApplication::setApplicationDisplayName(caption().trimmed());
+    FSettingsForm = std::make_unique<TSettingsForm>(FSession);
     buildLayout();
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
     // The setup window judges the tools' firmware from now on.
     FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
+    linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
+                                        FMetal, FTemp});
 
     FBarTimer.setInterval(10);
     connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });
@@ -69,6 +74,8 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The settings window writes its placement as it goes, before a reset.
+    FSettingsForm.reset();
     // The scope writes its settings first, so that a reset below removes them too.
     FScope.reset();
     // "Reset application saved settings": the next start is a first start.
@@ -135,9 +142,7 @@ void TMainForm::buildMenus()
     QAction* exit = file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence::Quit);
 
-    QAction* settings = menuBar()->addAction(QStringLiteral("Settings"));
-    settings->setEnabled(false);
-    settings->setToolTip(QStringLiteral("The settings window is not part of this version"));
+    FSettingsAction = menuBar()->addAction(QStringLiteral("Settings"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setToolTipsVisible(true);
@@ -242,9 +247,6 @@ void TMainForm::wireSession()
     connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
     connect(FColumn->ScopeButton, &QPushButton::clicked, this,
             [this] { FScope->form()->showScope(); });
-    FColumn->SetupButton->setEnabled(false);
-    FColumn->SetupButton->setToolTip(
-        QStringLiteral("The settings window is not part of this version"));
     connect(FBars, &TBarGraphPanel::redoAtiClicked, s, &TSession::RedoATIButtonClick);
     connect(FBars, &TBarGraphPanel::reseedClicked, s, &TSession::ReseedButtonClick);
     connect(FBars, &TBarGraphPanel::showResetClicked, s, &TSession::ShowResetButtonClick);
@@ -396,6 +398,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     if (!FClosed) {
         FClosed = true;
         FBarTimer.stop();
+        FSettingsForm->hide();
         FSession.Close();
         savePreferences();
     }

@@ -25,6 +25,7 @@ class TSarPanel;
 class TScopeForm;
 class TScopeLink;
 class TSession;
+class TSettingsForm;
 class TTemperaturePanel;
 namespace sim {
 class SimBackend;
@@ -48,6 +49,9 @@ public:
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
     TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
+    QAction* settingsAction() const { return FSettingsAction; }
+    // The settings window, created with the main window and kept until it ends.
+    TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
     // The scope window (created with the main window, hidden).
     TScopeForm* scopeForm() const;
 
@@ -95,6 +99,8 @@ private:
     QAction* FNotifyReset = nullptr;
     QAction* FPower = nullptr;
     QAction* FPlugSim = nullptr;
+    QAction* FSettingsAction = nullptr;
+    std::unique_ptr<TSettingsForm> FSettingsForm;
 
     QTimer FBarTimer;
     QTimer FQRDTimer;
