@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QUrl>
 
 int main(int argc, char** argv)
 {
@@ -23,6 +24,12 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption updateUrl(
+        QStringLiteral("update-url"),
+        QStringLiteral("Address of the update server's version list (HTTPS, or HTTP on this "
+                       "machine)."),
+        QStringLiteral("url"));
+    parser.addOption(updateUrl);
     parser.process(app);
 
     TToolBackendOptions backendOptions;
@@ -41,6 +48,8 @@ int main(int argc, char** argv)
     TSession session(config);
 
     TMainForm window(session, tools.simulation);
+    if (parser.isSet(updateUrl))
+        window.setUpdateUrl(QUrl(parser.value(updateUrl)));
     prompts.setParent(&window);
     prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
         const int index = session.BrowseSettingsFile(path.toStdString());

@@ -8,6 +8,7 @@
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
+#include "MainUpdates.h"
 #include "SarPanel.h"
 #include "Session.h"
 #include "SimBackend.h"
@@ -44,6 +45,10 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     setWindowTitle(caption());
     QApplication::setApplicationDisplayName(caption().trimmed());
     buildLayout();
+    FUpdates = new TMainUpdates(*this, QStringLiteral(MFS_VERSION));
+    connect(FUpdates, &TMainUpdates::message, this,
+            [this](const QString& text) { FSession.KvnAddItem(text, TMessageType::Info); });
+    connect(FUpdates, &TMainUpdates::closeMainRequested, this, &QWidget::close);
     buildMenus();
     wireSession();
 
@@ -159,7 +164,14 @@ void TMainForm::buildMenus()
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(FUpdates->checkForUpdatesAction());
     help->addAction(QStringLiteral("About"), this, &TMainForm::showAbout);
+    menuBar()->addAction(FUpdates->updatesAvailableAction());
+}
+
+void TMainForm::setUpdateUrl(const QUrl& url)
+{
+    FUpdates->updater().setWebUrl(url);
 }
 
 void TMainForm::wireSession()
@@ -309,9 +321,7 @@ void TMainForm::showToolSetup()
 
 void TMainForm::showAbout()
 {
-    QMessageBox::about(this, QStringLiteral("About"),
-                       QStringLiteral("MFS380A GUI \nVersion ") + QStringLiteral(MFS_VERSION) +
-                           QStringLiteral("\nThe MFS380A debug and display tool."));
+    FUpdates->showAbout();
 }
 
 void TMainForm::toggleEngineering()
@@ -334,8 +344,8 @@ void TMainForm::firstActivation()
     TPreferences& prefs = FSession.Preferences();
     const auto start = prefs.prepare(width());
     bool ok = start != TPreferences::TStart::Failed;
+    TMainFormPrefs p;
     if (start == TPreferences::TStart::Existing) {
-        TMainFormPrefs p;
         p.placement = {x(), y(), width(), height(), isMaximized()};
         ok = prefs.readMainForm(p);
         FHints->setChecked(p.hints);
@@ -365,6 +375,8 @@ void TMainForm::firstActivation()
     if (!ok)
         FSession.KvnAddItem(QString::fromLatin1(filemsg::kPreferencesLoadError),
                             TMessageType::Error);
+    FUpdates->setStartupOptions(p.updates, p.updates1);
+    FUpdates->firstActivation();
 }
 
 void TMainForm::savePreferences()
@@ -380,15 +392,23 @@ void TMainForm::savePreferences()
         p.debugAddresses[i] = FSession.Setup().AdrsEditArray[i];
     p.bar1 = FSession.Setup().CH6Check;
     p.bar2 = FSession.Setup().CH7Check;
+    p.updates = FUpdates->dontShow();
+    p.updates1 = FUpdates->onlyMain();
     FSession.Preferences().writeMainForm(p);  // a failure is ignored
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // No exit while an update downloads.
+    if (!FClosed && !FUpdates->closeRequest()) {
+        event->ignore();
+        return;
+    }
     if (!FClosed) {
         FClosed = true;
         FBarTimer.stop();
         FSession.Close();
+        FUpdates->closeDown();
         savePreferences();
     }
     event->accept();

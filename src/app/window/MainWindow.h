@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QUrl;
 class SimulationPanel;
 class TBarGraphPanel;
 class TControlColumn;
@@ -22,6 +23,7 @@ class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
 class TSession;
+class TMainUpdates;
 class TTemperaturePanel;
 namespace sim {
 class SimBackend;
@@ -47,6 +49,11 @@ public:
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
+
+    // Web updates: the manager, the updater and About windows, the menu entries.
+    TMainUpdates& updates() { return *FUpdates; }
+    // Where the update check looks (before the first activation).
+    void setUpdateUrl(const QUrl& url);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -81,6 +88,7 @@ private:
     TTemperaturePanel* FTemp = nullptr;
     QLabel* FVersionLabel = nullptr;
     SimulationPanel* FSimPanel = nullptr;
+    TMainUpdates* FUpdates = nullptr;
 
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;

@@ -19,7 +19,11 @@
 namespace {
 
 struct WindowRig {
-    WindowRig() : window(*rig.session, nullptr) { window.show(); }
+    WindowRig() : window(*rig.session, nullptr)
+    {
+        window.setUpdateUrl(QUrl("http://127.0.0.1:1/list")); // no update server
+        window.show();
+    }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     QStringList messageList() const
     {
