@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "CliUpdates.h"
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -92,6 +93,8 @@ int CliApp::run()
         return cmdExportHeader();
     if (c == "status" || c == "close")
         return cmdInstance();
+    if (c == "check-updates" || c == "download-update")
+        return runUpdateCommand(c, FOptions.args);
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
                                               "read-settings", "apply", "stream"};
     if (!kToolCommands.contains(c))

@@ -32,6 +32,12 @@ Commands:
                                  print one decoded line per frame (or write the
                                  data log with every column), then stop
   status                         ask the running program whether it runs
+  check-updates [--url URL]      check the update server: one line per offered
+                                 update (product key, name, version, download
+                                 or install), or "up to date"
+  download-update KEY [--url URL]
+                                 download, unpack and verify the update of one
+                                 product; prints the installer's path
   close                          ask the running program to close
 
 Exit status: 0 success, 1 tool or chip error, 2 usage error, 3 file error.

@@ -28,6 +28,8 @@ QString TArchiverSettings::defaultArchiver()
 TArchiveExtractor::TArchiveExtractor(TArchiverSettings settings, QObject* parent)
     : QObject(parent), FSettings(std::move(settings))
 {
+    if (FSettings.program.isEmpty())
+        FSettings.program = TArchiverSettings::defaultArchiver();
     FTimeout.setSingleShot(true);
     connect(&FTimeout, &QTimer::timeout, this, [this] {
         done(false, QStringLiteral("the archiver did not finish within %1 ms")

@@ -12,7 +12,7 @@
 #include <memory>
 
 struct TArchiverSettings {
-    QString program;          // the archiver; see defaultArchiver()
+    QString program;          // the archiver; empty: defaultArchiver()
     int timeoutMs = 120000;   // per run
     qint64 maxUnpacked = 2LL * 1024 * 1024 * 1024;
 
