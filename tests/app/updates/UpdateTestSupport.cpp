@@ -89,6 +89,7 @@ UpdaterRig::UpdaterRig(const QByteArray& installedIni, TUpdaterOptions base)
         std::make_shared<TIniInstalledPrograms>(QStringList{dir.filePath("installed.ini")});
     if (base.Download.archiver.program.isEmpty())
         base.Download.archiver.program = archiver();
+    options = base;
     updater = std::make_unique<TUpdaterClass>(base);
     QObject::connect(updater.get(), &TUpdaterClass::notice, updater.get(),
                      [this](TNoticeType t, const QString& text) { notices.emplace_back(t, text); });

@@ -49,6 +49,7 @@ struct UpdaterRig {
 
     QTemporaryDir dir;
     TTestHttpServer server;
+    TUpdaterOptions options; // what the updater was made with
     std::unique_ptr<TUpdaterClass> updater;
     std::vector<std::pair<TNoticeType, QString>> notices;
     int shows = 0;
