@@ -3,6 +3,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPainterPath>
+#include <algorithm>
 
 TKelvanLogo::TKelvanLogo(QWidget* parent) : QWidget(parent)
 {
@@ -16,8 +17,8 @@ void TKelvanLogo::paintEvent(QPaintEvent*)
     QPainter p(this);
     p.setRenderHint(QPainter::Antialiasing);
     // Kept in proportion: the drawing is scaled to the widget's height.
-    const qreal h = height();
-    const qreal scale = h / 70.0;
+    const qreal scale = height() / 70.0;
+    p.translate(std::max(0.0, (width() - 300 * scale) / 2), 0);
     p.scale(scale, scale);
 
     const QRectF badge(4, 5, 60, 60);
