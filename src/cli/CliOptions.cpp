@@ -39,6 +39,9 @@ Commands:
                                  download, unpack and verify the update of one
                                  product; prints the installer's path
   close                          ask the running program to close
+  paths                          where this installation finds its shipped files,
+                                 keeps its preferences and looks for installed
+                                 Kelvan programs
 
 Exit status: 0 success, 1 tool or chip error, 2 usage error, 3 file error.
 )";

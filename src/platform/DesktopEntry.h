@@ -1,6 +1,17 @@
 #pragma once
-// The program's desktop entry id: its desktop file is "mfs380a.desktop".
-// Docks and task managers match launcher signals to the program by it.
+// The id of the program's desktop entry (com.kelvan.MFS380A.desktop): the
+// windows carry it so that docks and task managers group them under the
+// program's icon, and the launcher entry of the taskbar progress names it.
 
-inline constexpr const char* kDesktopEntryId = "mfs380a";
-inline constexpr const char* kLauncherAppUri = "application://mfs380a.desktop";
+#include <QString>
+
+inline QString desktopEntryId()
+{
+    return QStringLiteral(MFS_DESKTOP_ID);
+}
+
+// "application://<id>.desktop", as launcher-entry messages name the program.
+inline QString desktopEntryUri()
+{
+    return QStringLiteral("application://") + desktopEntryId() + QStringLiteral(".desktop");
+}

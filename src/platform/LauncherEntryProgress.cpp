@@ -10,9 +10,15 @@ TLauncherEntryProgress::TLauncherEntryProgress(QDBusConnection bus, QString appU
 {
 }
 
-const char* TLauncherEntryProgress::objectPath()
+QString TLauncherEntryProgress::objectPath()
 {
-    return "/com/canonical/unity/launcherentry/mfs380a";
+    // The desktop entry id with everything a bus path does not allow as "_".
+    QString id = desktopEntryId();
+    for (QChar& c : id) {
+        if (!(c.isLetterOrNumber() && c.unicode() < 128))
+            c = QLatin1Char('_');
+    }
+    return QStringLiteral("/com/canonical/unity/launcherentry/") + id;
 }
 
 QVariantMap TLauncherEntryProgress::properties(TTaskbarState state, int percent)
@@ -48,7 +54,7 @@ void TLauncherEntryProgress::setProgress(TTaskbarState state, int percent)
 {
     if (!FBus.isConnected())
         return;
-    QDBusMessage signal = QDBusMessage::createSignal(QString::fromLatin1(objectPath()),
+    QDBusMessage signal = QDBusMessage::createSignal(objectPath(),
                                                      QStringLiteral("com.canonical.Unity.LauncherEntry"),
                                                      QStringLiteral("Update"));
     signal << FAppUri << properties(state, percent);
@@ -60,5 +66,5 @@ std::unique_ptr<TTaskbarProgress> makeTaskbarProgress()
     QDBusConnection bus = QDBusConnection::sessionBus();
     if (!bus.isConnected())
         return std::make_unique<TNoTaskbarProgress>();
-    return std::make_unique<TLauncherEntryProgress>(bus, QString::fromLatin1(kLauncherAppUri));
+    return std::make_unique<TLauncherEntryProgress>(bus, desktopEntryUri());
 }

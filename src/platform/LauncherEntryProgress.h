@@ -17,7 +17,7 @@ public:
 
     // The properties sent for a state (exposed for tests).
     static QVariantMap properties(TTaskbarState state, int percent);
-    static const char* objectPath();
+    static QString objectPath();
 
 private:
     QDBusConnection FBus;

@@ -143,7 +143,7 @@ TEST(LauncherEntry, ProgressTravelsAsTheUpdateSignal)
     {
         QDBusConnection sender = QDBusConnection::connectToBus(address, "launcher-sender");
         ASSERT_TRUE(sender.isConnected());
-        TLauncherEntryProgress progress(sender, kLauncherAppUri);
+        TLauncherEntryProgress progress(sender, desktopEntryUri());
         progress.setProgress(TTaskbarState::Normal, 46);
         progress.setProgress(TTaskbarState::Error, 100);
         watch("   ]\n", 2); // both signals, to the end of their properties
@@ -154,8 +154,8 @@ TEST(LauncherEntry, ProgressTravelsAsTheUpdateSignal)
     monitor.waitForFinished();
     bus.waitForFinished();
     EXPECT_EQ(seen.count("member=Update"), 2) << seen.constData();
-    EXPECT_TRUE(seen.contains("path=/com/canonical/unity/launcherentry/mfs380a"));
-    EXPECT_TRUE(seen.contains("string \"application://mfs380a.desktop\""));
+    EXPECT_TRUE(seen.contains("path=" + TLauncherEntryProgress::objectPath().toUtf8() + ";"));
+    EXPECT_TRUE(seen.contains("string \"application://" + desktopEntryId().toUtf8() + ".desktop\""));
     EXPECT_TRUE(seen.contains("double 0.46"));
     EXPECT_TRUE(seen.simplified().contains("string \"urgent\" variant boolean true"))
         << seen.constData();
