@@ -44,7 +44,7 @@ TEST(VersionList, TextBetweenTheFirstMarkersWithoutLineFeeds)
 
 TEST(VersionList, MalformedListsGiveTheProgramsOwnRecordAlone)
 {
-    for (const QByteArray body :
+    for (const QByteArray& body :
          {QByteArray("no markers"), QByteArray("VSTART1~7~Kelvan_MFS380A~a~b~c~d~e~f"),
           QByteArray("VEND VSTART1~7~Kelvan_MFS380A~a~b~c~d~e~f~VEND"),
           QByteArray("VSTARTx~7~Kelvan_MFS380A~a~b~c~d~e~fVEND"),
