@@ -192,6 +192,7 @@ TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
     };
     {
         TMainForm window(*rig.session, nullptr);
+        window.setUpdateUrl(QUrl("http://127.0.0.1:1/list")); // no update server
         window.show();
         // First start: the file holds the width only.
         const QString first = readAll();
@@ -210,6 +211,7 @@ TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
     }
     {
         TMainForm window(*rig.session, nullptr);
+        window.setUpdateUrl(QUrl("http://127.0.0.1:1/list")); // no update server
         window.show();
         bool reported = false;
         for (const auto& m : rig.session->messages())
