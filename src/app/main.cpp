@@ -6,10 +6,12 @@
 #include "QtUiDispatcher.h"
 #include "Session.h"
 #include "ToolBackend.h"
+#include "UpdateUrl.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QUrl>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -50,8 +52,15 @@ int main(int argc, char** argv)
     TSession session(config);
 
     TMainForm window(session, tools.simulation);
-    if (parser.isSet(updateUrl))
-        window.setUpdateUrl(QUrl(parser.value(updateUrl)));
+    if (parser.isSet(updateUrl)) {
+        const QUrl url(parser.value(updateUrl));
+        if (!isAllowedUpdateUrl(url)) {
+            std::fprintf(stderr, "mfs380a: --update-url takes an HTTPS address, or HTTP on "
+                                 "this machine\n");
+            return 2;
+        }
+        window.setUpdateUrl(url);
+    }
     prompts.setParent(&window);
     prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
         const int index = session.BrowseSettingsFile(path.toStdString());
