@@ -35,6 +35,13 @@ int main(int argc, char** argv)
         QStringLiteral("url"));
     parser.addOption(updateUrl);
     parser.process(app);
+    const QUrl url =
+        parser.isSet(updateUrl) ? QUrl(parser.value(updateUrl)) : defaultVersionListUrl();
+    if (!isAllowedUpdateUrl(url)) {
+        std::fprintf(stderr, "mfs380a: --update-url takes an HTTPS address, or HTTP on this "
+                             "machine\n");
+        return 2;
+    }
 
     TToolBackendOptions backendOptions;
     backendOptions.simulate = parser.isSet(simulate);
@@ -52,15 +59,7 @@ int main(int argc, char** argv)
     TSession session(config);
 
     TMainForm window(session, tools.simulation);
-    if (parser.isSet(updateUrl)) {
-        const QUrl url(parser.value(updateUrl));
-        if (!isAllowedUpdateUrl(url)) {
-            std::fprintf(stderr, "mfs380a: --update-url takes an HTTPS address, or HTTP on "
-                                 "this machine\n");
-            return 2;
-        }
-        window.setUpdateUrl(url);
-    }
+    window.setUpdateUrl(url);
     prompts.setParent(&window);
     prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
         const int index = session.BrowseSettingsFile(path.toStdString());

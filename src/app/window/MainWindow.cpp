@@ -10,6 +10,7 @@
 #include "KvnListBox.h"
 #include "MainUpdates.h"
 #include "SarPanel.h"
+#include "ScopeLink.h"
 #include "Session.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
@@ -45,11 +46,15 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     setWindowTitle(caption());
     QApplication::setApplicationDisplayName(caption().trimmed());
     buildLayout();
-    FUpdates = new TMainUpdates(*this, QStringLiteral(MFS_VERSION));
+    // No update server until the program names one (setUpdateUrl).
+    TUpdaterOptions updateOptions;
+    updateOptions.WebUrl = QUrl();
+    FUpdates = new TMainUpdates(*this, QStringLiteral(MFS_VERSION), updateOptions);
     connect(FUpdates, &TMainUpdates::message, this,
             [this](const QString& text) { FSession.KvnAddItem(text, TMessageType::Info); });
     connect(FUpdates, &TMainUpdates::closeMainRequested, this, &QWidget::close);
     buildMenus();
+    FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
 
     FBarTimer.setInterval(10);
@@ -68,8 +73,15 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The scope writes its settings first, so that a reset below removes them too.
+    FScope.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
+}
+
+TScopeForm* TMainForm::scopeForm() const
+{
+    return FScope->form();
 }
 
 QString TMainForm::caption()
@@ -239,8 +251,8 @@ void TMainForm::wireSession()
     connect(FColumn->PauseButton, &QPushButton::clicked, s, &TSession::PauseButtonClick);
     connect(FColumn->DemoButton, &QPushButton::clicked, s, &TSession::DemoButtonClick);
     connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
-    FColumn->ScopeButton->setEnabled(false);
-    FColumn->ScopeButton->setToolTip(QStringLiteral("The scope window is not part of this version"));
+    connect(FColumn->ScopeButton, &QPushButton::clicked, this,
+            [this] { FScope->form()->showScope(); });
     FColumn->SetupButton->setEnabled(false);
     FColumn->SetupButton->setToolTip(
         QStringLiteral("The settings window is not part of this version"));
@@ -435,6 +447,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             watched == windowHandle()) {
             toggleEngineering();
             return false;
+        }
+        // F3 shows or closes the scope, from the main window or the scope.
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
+            key->key() == Qt::Key_F3 &&
+            (watched == windowHandle() || FScope->isScopeWindow(watched))) {
+            FScope->form()->toggleScope();
+            return true;
         }
         // Only while the main window is the active window; each key once.
         if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&

@@ -22,6 +22,8 @@ class TControlColumn;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
+class TScopeForm;
+class TScopeLink;
 class TSession;
 class TMainUpdates;
 class TTemperaturePanel;
@@ -46,13 +48,16 @@ public:
     TSession& session() { return FSession; }
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
+    // The scope window (created with the main window, hidden).
+    TScopeForm* scopeForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
 
     // Web updates: the manager, the updater and About windows, the menu entries.
     TMainUpdates& updates() { return *FUpdates; }
-    // Where the update check looks (before the first activation).
+    // Where the update check looks (before the first activation); until it
+    // is set, checks fail at once without touching the network.
     void setUpdateUrl(const QUrl& url);
 
 protected:
@@ -79,6 +84,7 @@ private:
     TDisplayModel FModel;
     TDisplayInputs FInputs;
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
+    std::unique_ptr<TScopeLink> FScope;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;

@@ -19,11 +19,7 @@
 namespace {
 
 struct WindowRig {
-    WindowRig() : window(*rig.session, nullptr)
-    {
-        window.setUpdateUrl(QUrl("http://127.0.0.1:1/list")); // no update server
-        window.show();
-    }
+    WindowRig() : window(*rig.session, nullptr) { window.show(); }
     void click(QPushButton* b) { QTest::mouseClick(b, Qt::LeftButton); }
     QStringList messageList() const
     {
@@ -192,7 +188,6 @@ TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
     };
     {
         TMainForm window(*rig.session, nullptr);
-        window.setUpdateUrl(QUrl("http://127.0.0.1:1/list")); // no update server
         window.show();
         // First start: the file holds the width only.
         const QString first = readAll();
@@ -211,7 +206,6 @@ TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
     }
     {
         TMainForm window(*rig.session, nullptr);
-        window.setUpdateUrl(QUrl("http://127.0.0.1:1/list")); // no update server
         window.show();
         bool reported = false;
         for (const auto& m : rig.session->messages())
