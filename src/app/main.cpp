@@ -7,9 +7,11 @@
 #include "Session.h"
 #include "SimToolOption.h"
 #include "ToolBackend.h"
+#include "UpdateUrl.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QUrl>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -33,7 +35,20 @@ int main(int argc, char** argv)
                        "0x108:0106:20:0B (repeatable; implies --simulate)."),
         QString::fromLatin1(kSimToolSyntax));
     parser.addOption(simTool);
+    const QCommandLineOption updateUrl(
+        QStringLiteral("update-url"),
+        QStringLiteral("Address of the update server's version list (HTTPS, or HTTP on this "
+                       "machine)."),
+        QStringLiteral("url"));
+    parser.addOption(updateUrl);
     parser.process(app);
+    const QUrl url =
+        parser.isSet(updateUrl) ? QUrl(parser.value(updateUrl)) : defaultVersionListUrl();
+    if (!isAllowedUpdateUrl(url)) {
+        std::fprintf(stderr, "mfs380a: --update-url takes an HTTPS address, or HTTP on this "
+                             "machine\n");
+        return 2;
+    }
 
     TToolBackendOptions backendOptions;
     backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
@@ -60,6 +75,7 @@ int main(int argc, char** argv)
     TSession session(config);
 
     TMainForm window(session, tools.simulation);
+    window.setUpdateUrl(url);
     prompts.setParent(&window);
     prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
         const int index = session.BrowseSettingsFile(path.toStdString());

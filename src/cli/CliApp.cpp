@@ -2,6 +2,7 @@
 
 #include "CliFirmware.h"
 #include "CliPaths.h"
+#include "CliUpdates.h"
 
 #include "FileMessages.h"
 #include "HeaderExport.h"
@@ -96,6 +97,8 @@ int CliApp::run()
         return cmdExportHeader();
     if (c == "status" || c == "close")
         return cmdInstance();
+    if (c == "check-updates" || c == "download-update")
+        return runUpdateCommand(c, FOptions.args);
     if (c == "paths")
         return FOptions.args.isEmpty() ? runPathsCommand()
                                        : usage(QStringLiteral("paths takes no arguments"));

@@ -48,6 +48,12 @@ Commands:
                                  the stable release, or FILE.dfu; asks first
                                  unless --yes
   status                         ask the running program whether it runs
+  check-updates [--url URL]      check the update server: one line per offered
+                                 update (product key, name, version, download
+                                 or install), or "up to date"
+  download-update KEY [--url URL]
+                                 download, unpack and verify the update of one
+                                 product; prints the installer's path
   close                          ask the running program to close
   paths                          where this installation finds its shipped files,
                                  keeps its preferences and looks for installed

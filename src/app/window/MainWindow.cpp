@@ -10,6 +10,7 @@
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
+#include "MainUpdates.h"
 #include "SarPanel.h"
 #include "ScopeLink.h"
 #include "Session.h"
@@ -50,6 +51,13 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     QApplication::setApplicationDisplayName(caption().trimmed());
     FSettingsForm = std::make_unique<TSettingsForm>(FSession);
     buildLayout();
+    // No update server until the program names one (setUpdateUrl).
+    TUpdaterOptions updateOptions;
+    updateOptions.WebUrl = QUrl();
+    FUpdates = new TMainUpdates(*this, QStringLiteral(MFS_VERSION), updateOptions);
+    connect(FUpdates, &TMainUpdates::message, this,
+            [this](const QString& text) { FSession.KvnAddItem(text, TMessageType::Info); });
+    connect(FUpdates, &TMainUpdates::closeMainRequested, this, &QWidget::close);
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
@@ -177,7 +185,14 @@ void TMainForm::buildMenus()
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(FUpdates->checkForUpdatesAction());
     help->addAction(QStringLiteral("About"), this, &TMainForm::showAbout);
+    menuBar()->addAction(FUpdates->updatesAvailableAction());
+}
+
+void TMainForm::setUpdateUrl(const QUrl& url)
+{
+    FUpdates->updater().setWebUrl(url);
 }
 
 void TMainForm::wireSession()
@@ -315,9 +330,7 @@ void TMainForm::showToolSetup()
 
 void TMainForm::showAbout()
 {
-    QMessageBox::about(this, QStringLiteral("About"),
-                       QStringLiteral("MFS380A GUI \nVersion ") + QStringLiteral(MFS_VERSION) +
-                           QStringLiteral("\nThe MFS380A debug and display tool."));
+    FUpdates->showAbout();
 }
 
 void TMainForm::toggleEngineering()
@@ -344,8 +357,8 @@ void TMainForm::firstActivation()
     TPreferences& prefs = FSession.Preferences();
     const auto start = prefs.prepare(width());
     bool ok = start != TPreferences::TStart::Failed;
+    TMainFormPrefs p;
     if (start == TPreferences::TStart::Existing) {
-        TMainFormPrefs p;
         p.placement = {x(), y(), width(), height(), isMaximized()};
         ok = prefs.readMainForm(p);
         FHints->setChecked(p.hints);
@@ -375,6 +388,8 @@ void TMainForm::firstActivation()
     if (!ok)
         FSession.KvnAddItem(QString::fromLatin1(filemsg::kPreferencesLoadError),
                             TMessageType::Error);
+    FUpdates->setStartupOptions(p.updates, p.updates1);
+    FUpdates->firstActivation();
 }
 
 void TMainForm::savePreferences()
@@ -390,16 +405,24 @@ void TMainForm::savePreferences()
         p.debugAddresses[i] = FSession.Setup().AdrsEditArray[i];
     p.bar1 = FSession.Setup().CH6Check;
     p.bar2 = FSession.Setup().CH7Check;
+    p.updates = FUpdates->dontShow();
+    p.updates1 = FUpdates->onlyMain();
     FSession.Preferences().writeMainForm(p);  // a failure is ignored
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // No exit while an update downloads.
+    if (!FClosed && !FUpdates->closeRequest()) {
+        event->ignore();
+        return;
+    }
     if (!FClosed) {
         FClosed = true;
         FBarTimer.stop();
         FSettingsForm->hide();
         FSession.Close();
+        FUpdates->closeDown();
         savePreferences();
     }
     event->accept();

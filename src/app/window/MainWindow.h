@@ -15,6 +15,7 @@
 
 class QAction;
 class QLabel;
+class QUrl;
 class SimulationPanel;
 class TBarGraphPanel;
 class TControlColumn;
@@ -26,6 +27,7 @@ class TScopeForm;
 class TScopeLink;
 class TSession;
 class TSettingsForm;
+class TMainUpdates;
 class TTemperaturePanel;
 namespace sim {
 class SimBackend;
@@ -57,6 +59,12 @@ public:
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
+
+    // Web updates: the manager, the updater and About windows, the menu entries.
+    TMainUpdates& updates() { return *FUpdates; }
+    // Where the update check looks (before the first activation); until it
+    // is set, checks fail at once without touching the network.
+    void setUpdateUrl(const QUrl& url);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -93,6 +101,7 @@ private:
     QLabel* FVersionLabel = nullptr;
     SimulationPanel* FSimPanel = nullptr;
     TCtSetupForm* FCtSetupForm = nullptr;
+    TMainUpdates* FUpdates = nullptr;
 
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;
