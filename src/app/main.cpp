@@ -1,13 +1,18 @@
 // The MFS380A debug and display tool.
+#include "DesktopEntry.h"
 #include "GuiPrompts.h"
 #include "InstanceChannel.h"
 #include "MainWindow.h"
 #include "QtUiDispatcher.h"
 #include "Session.h"
+#include "SimToolOption.h"
 #include "ToolBackend.h"
+#include "UpdateUrl.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QUrl>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -15,6 +20,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("mfs380a"));
     QApplication::setOrganizationName(QStringLiteral("Kelvan"));
     QApplication::setApplicationVersion(QStringLiteral(MFS_VERSION));
+    QGuiApplication::setDesktopFileName(desktopEntryId());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("MFS380A debug and display tool"));
@@ -23,10 +29,38 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption simTool(
+        QStringLiteral("sim-tool"),
+        QStringLiteral("Simulate a tool with this product id, firmware and serial, e.g. "
+                       "0x108:0106:20:0B (repeatable; implies --simulate)."),
+        QString::fromLatin1(kSimToolSyntax));
+    parser.addOption(simTool);
+    const QCommandLineOption updateUrl(
+        QStringLiteral("update-url"),
+        QStringLiteral("Address of the update server's version list (HTTPS, or HTTP on this "
+                       "machine)."),
+        QStringLiteral("url"));
+    parser.addOption(updateUrl);
     parser.process(app);
+    const QUrl url =
+        parser.isSet(updateUrl) ? QUrl(parser.value(updateUrl)) : defaultVersionListUrl();
+    if (!isAllowedUpdateUrl(url)) {
+        std::fprintf(stderr, "mfs380a: --update-url takes an HTTPS address, or HTTP on this "
+                             "machine\n");
+        return 2;
+    }
 
     TToolBackendOptions backendOptions;
-    backendOptions.simulate = parser.isSet(simulate);
+    backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
+    for (const QString& value : parser.values(simTool)) {
+        QString error;
+        const auto tool = parseSimTool(value, error);
+        if (!tool) {
+            std::fprintf(stderr, "mfs380a: %s\n", qPrintable(error));
+            return 2;
+        }
+        backendOptions.simTools.push_back(*tool);
+    }
     const TToolBackend tools = makeToolBackend(backendOptions);
 
     QObject context;
@@ -41,6 +75,7 @@ int main(int argc, char** argv)
     TSession session(config);
 
     TMainForm window(session, tools.simulation);
+    window.setUpdateUrl(url);
     prompts.setParent(&window);
     prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
         const int index = session.BrowseSettingsFile(path.toStdString());

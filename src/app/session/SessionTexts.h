@@ -8,6 +8,7 @@ inline constexpr const char* kReconnectedResumed =
     "Configuration tool reconnected: streaming resumed";
 inline constexpr const char* kNoDevices = "No device(s) connected";
 inline constexpr const char* kFirmwareUpdated = "Firmware update completed";
+inline constexpr const char* kUpdatingFirmware = "Updating Firmware...";
 inline constexpr const char* kUnableToStart = "Unable to start device streaming!";
 inline constexpr const char* kDeviceAddress = "Device Address : ";
 inline constexpr const char* kStreamingStarted = "Device streaming started";
