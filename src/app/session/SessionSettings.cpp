@@ -70,8 +70,10 @@ void TSession::CancelButtonClick()
     }
     if (FSetup.streamSetupChanged())
         FSetup.undoStreaming();
-    if (FSetup.setupChecksChanged())
+    if (FSetup.setupChecksChanged()) {
         FSetup.undoSetupChecks();
+        W.axisMessage.clear();
+    }
     S.FLoadingSettings = loading;
     W.statusError.clear();
     CheckChanges();
@@ -203,6 +205,7 @@ bool TSession::ApplyButtonClick()
     if (FSetup.detectSetupChecksChange()) {
         if (!ApplySetupStates())
             return false;
+        W.statusError.clear();  // an earlier refusal is over
         FSetup.snapshotSetupChecks();
         CheckChanges();
     }
