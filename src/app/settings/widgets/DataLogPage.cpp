@@ -120,6 +120,8 @@ QWidget* TDataLogPage::buildChannelGroup()
         }
         ++r;
     }
+    grid->setHorizontalSpacing(18);
+    grid->setColumnStretch(7, 1);  // the columns stay together on a wide page
     return g;
 }
 

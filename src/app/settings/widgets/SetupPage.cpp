@@ -31,6 +31,7 @@ QComboBox* combo(const char* name, const QStringList& entries, QWidget* parent)
     auto* c = new QComboBox(parent);
     c->setObjectName(QString::fromLatin1(name));
     c->addItems(entries);
+    c->setMaximumWidth(200);
     return c;
 }
 
@@ -40,6 +41,7 @@ QSpinBox* spin(const char* name, int min, int max, QWidget* parent)
     s->setObjectName(QString::fromLatin1(name));
     s->setRange(min, max);
     s->setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+    s->setMaximumWidth(120);
     return s;
 }
 
