@@ -1,10 +1,12 @@
 // The start-up mode window's file list over the session's recent settings
 // files: it opens on the settings window's entry and a choice in it is the
-// settings window's choice.
-#include "StartupModeDialog.h"
-
+// settings window's choice. The main bar graph's axis from the "Setup" page.
+#include "BarGraph.h"
+#include "BarGraphPanel.h"
+#include "MainWindow.h"
 #include "RecentFileHooks.h"
 #include "SessionRig.h"
+#include "StartupModeDialog.h"
 
 #include <QComboBox>
 #include <QFile>
@@ -43,4 +45,22 @@ TEST(StartupModeDialog, FileListFollowsTheRecentList)
     dialog.findChild<QPushButton*>("CustomStreamingButton")->click();
     EXPECT_EQ(dialog.choice().mode, TStartupChoice::TMode::Custom);
     EXPECT_EQ(dialog.choice().customIndex, 1);
+}
+
+// The axis applied on the "Setup" page reaches the main bar graph, which is
+// redrawn at once while its refresh timer is not running.
+TEST(MainWindowBarAxis, AppliedAxisRedrawsAnIdleBarGraph)
+{
+    SessionRig rig;
+    TMainForm window(*rig.session, nullptr);
+    TBarGraph* graph = window.bars()->barGraph();
+    rig.session->PowerButtonClick(); // powered, not streaming: the bar timer is off
+    graph->replotIfDirty();
+    rig.session->Setup().GraphMin = 50;
+    rig.session->Setup().GraphMax = 900;
+    rig.session->Setup().GraphInc = 50;
+    ASSERT_TRUE(rig.session->ApplyButtonClick()) << rig.messageTexts().join('|').toStdString();
+    EXPECT_EQ(graph->yAxis->range().lower, 50);
+    EXPECT_EQ(graph->yAxis->range().upper, 900);
+    EXPECT_FALSE(graph->dirty()) << "redrawn once, not left for a timer that does not run";
 }
