@@ -59,7 +59,7 @@ TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
         Spin->setMinimumWidth(64);
         Track = new QSlider(Qt::Horizontal, parent);
         Track->setRange(desc.Min, desc.Max);
-        Track->setMinimumWidth(110);
+        Track->setMinimumWidth(60);
         Track->setObjectName(qs(desc.Control).replace(QStringLiteral("Spin"), QStringLiteral("Track")));
         Track->setAccessibleName(name);
         connect(Spin, &QSpinBox::valueChanged, this, &TFieldEditor::userEdit);
@@ -72,7 +72,9 @@ TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
         if (desc.Shown != TShownKind::None) {
             Shown = new QLabel(qs(formShownText(desc)), parent);
             Shown->setObjectName(qs(desc.ShownControl));
-            Shown->setMinimumWidth(64);
+            // Room for the widest text the field can show.
+            Shown->setMinimumWidth(
+                Shown->fontMetrics().horizontalAdvance(qs(shownText(desc, desc.Max))) + 6);
         }
         break;
     case TFieldKind::List: {
