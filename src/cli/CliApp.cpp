@@ -1,6 +1,8 @@
 #include "CliApp.h"
 
+#include "CliPaths.h"
 #include "CliStreamSetup.h"
+
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -95,6 +97,9 @@ int CliApp::run()
         return cmdInstance();
     if (c == "stream-table")
         return cliStreamTable(FOptions.args);
+    if (c == "paths")
+        return FOptions.args.isEmpty() ? runPathsCommand()
+                                       : usage(QStringLiteral("paths takes no arguments"));
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
                                               "read-settings", "apply", "stream"};
     if (!kToolCommands.contains(c))
