@@ -9,8 +9,8 @@
 //   BM_FieldEdit       one spin edit: model, change detection, indication,
 //                      the visible page refreshed
 
-#include "SettingsForm.h"
 #include "Session.h"
+#include "SettingsForm.h"
 #include "SimBackend.h"
 #include "TestDispatcher.h"
 

@@ -35,16 +35,16 @@ struct FormRig {
     std::vector<std::vector<int>> writesDuring(const std::function<void()>& f)
     {
         std::vector<std::vector<int>> writes;
-        auto c = QObject::connect(rig.session.get(), &TSession::commandSent,
-                                  [&](const QString& line) {
-                                      const QStringList b = line.split(' ', Qt::SkipEmptyParts);
-                                      if (b[2] != "0B")
-                                          return;
-                                      std::vector<int> w;
-                                      for (int i = 0; i < b[3].toInt(nullptr, 16); ++i)
-                                          w.push_back(b[4 + i].toInt(nullptr, 16));
-                                      writes.push_back(w);
-                                  });
+        auto c =
+            QObject::connect(rig.session.get(), &TSession::commandSent, [&](const QString& line) {
+                const QStringList b = line.split(' ', Qt::SkipEmptyParts);
+                if (b[2] != "0B")
+                    return;
+                std::vector<int> w;
+                for (int i = 0; i < b[3].toInt(nullptr, 16); ++i)
+                    w.push_back(b[4 + i].toInt(nullptr, 16));
+                writes.push_back(w);
+            });
         f();
         QObject::disconnect(c);
         return writes;
@@ -54,14 +54,15 @@ struct FormRig {
     {
         auto tool = rig.backend.tool(rig.toolKey);
         QObject::disconnect(failArm);
-        failArm = QObject::connect(rig.session.get(), &TSession::commandSent,
-                                   [this, tool, afterWriteTo](const QString& line) mutable {
-                                       const QStringList b = line.split(' ', Qt::SkipEmptyParts);
-                                       if (b[2] == "0B" && b[4].toInt(nullptr, 16) == afterWriteTo) {
-                                           tool.failNextCommand(3);
-                                           QObject::disconnect(failArm);
-                                       }
-                                   });
+        failArm =
+            QObject::connect(rig.session.get(), &TSession::commandSent,
+                             [this, tool, afterWriteTo](const QString& line) mutable {
+                                 const QStringList b = line.split(' ', Qt::SkipEmptyParts);
+                                 if (b[2] == "0B" && b[4].toInt(nullptr, 16) == afterWriteTo) {
+                                     tool.failNextCommand(3);
+                                     QObject::disconnect(failArm);
+                                 }
+                             });
     }
 
     SessionRig rig;

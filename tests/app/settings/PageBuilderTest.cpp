@@ -11,10 +11,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QTest>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSlider>
+#include <QTest>
 
 namespace {
 
@@ -37,14 +37,15 @@ TEST(PageBuilder, EveryFieldHasItsControlOnItsPage)
             EXPECT_EQ(qobject_cast<TKvnRadioGroup*>(w)->items().size(),
                       static_cast<qsizetype>(d.Entries.size()));
             break;
-        case TFieldKind::Check: EXPECT_NE(qobject_cast<QCheckBox*>(w), nullptr); break;
+        case TFieldKind::Check:
+            EXPECT_NE(qobject_cast<QCheckBox*>(w), nullptr);
+            break;
         case TFieldKind::Spin:
             EXPECT_EQ(qobject_cast<QSpinBox*>(w)->minimum(), d.Min) << d.Control;
             EXPECT_EQ(qobject_cast<QSpinBox*>(w)->maximum(), d.Max) << d.Control;
             break;
         case TFieldKind::List:
-            EXPECT_EQ(qobject_cast<QComboBox*>(w)->count(),
-                      static_cast<int>(d.Entries.size()));
+            EXPECT_EQ(qobject_cast<QComboBox*>(w)->count(), static_cast<int>(d.Entries.size()));
             break;
         }
     }
@@ -116,7 +117,7 @@ TEST(PageBuilder, EngineeringOnlyFieldsFollowTheMode)
 {
     FormRig f(false);
     f.form.showWindow();
-    const char* engineering[] = {"SarMovActive", "CalibRadio", "MetalSingleChRadio",
+    const char* engineering[] = {"SarMovActive",       "CalibRadio",         "MetalSingleChRadio",
                                  "HallBoostGainRadio", "HallPowerSaveRadio", "ProxCFG1Spin"};
     for (const bool on : {false, true, false}) {
         f.rig.session->setEngineering(on);
@@ -221,8 +222,8 @@ TEST(PageBuilder, EveryControlHasAnAccessibleName)
         if (!control || w->objectName().startsWith(QLatin1String("qt_")))
             continue;
         ++controls;
-        EXPECT_FALSE(name.trimmed().isEmpty()) << w->metaObject()->className() << " "
-                                               << w->objectName().toStdString();
+        EXPECT_FALSE(name.trimmed().isEmpty())
+            << w->metaObject()->className() << " " << w->objectName().toStdString();
     }
     EXPECT_GT(controls, 400);
 }

@@ -126,17 +126,16 @@ TEST(SettingsForm, UndoRestoresExactlyTheChangedGroups)
         const auto prev = f.model().previous(g);
         EXPECT_TRUE(std::equal(cur.begin(), cur.end(), prev.begin())) << groupDesc(g).Name;
     }
-    EXPECT_EQ(std::vector<int>(f.model().current(G::PxsUI).begin(),
-                               f.model().current(G::PxsUI).end()),
-              ui);
+    EXPECT_EQ(
+        std::vector<int>(f.model().current(G::PxsUI).begin(), f.model().current(G::PxsUI).end()),
+        ui);
     EXPECT_EQ(pwm->value(), pwmShown);
     EXPECT_FALSE(f.form.SettingsChanged());
     EXPECT_TRUE(grey(f.form.UndoPanel));
     f.form.setActivePage(settingspage::kProxUI);
     EXPECT_EQ(f.find<QSpinBox>("ProxSpin1")->value(), ui[2]);
     f.form.setActivePage(settingspage::kTimings);
-    EXPECT_EQ(f.find<QSpinBox>("NPRRSpin")->value(),
-              f.model().fieldValue(TFieldId::NPRR));
+    EXPECT_EQ(f.find<QSpinBox>("NPRRSpin")->value(), f.model().fieldValue(TFieldId::NPRR));
 }
 
 TEST(SettingsForm, ApplySendsTheWritesOfTheChangedGroupOnly)
@@ -179,7 +178,7 @@ TEST(SettingsForm, ApplyStopsAtARejectedWriteAndKeepsTheRestChanged)
     EXPECT_TRUE(f.form.ErrorLabel->isVisible());
     EXPECT_EQ(f.form.ErrorLabel->text(), "Could not update settings");
     EXPECT_TRUE(f.form.SettingsChanged());
-    EXPECT_EQ(f.find<QSpinBox>("Touch2Spin")->value(), 40);  // the edit is kept
+    EXPECT_EQ(f.find<QSpinBox>("Touch2Spin")->value(), 40); // the edit is kept
 
     // Applying again writes the rest and clears the error.
     f.form.ApplyButton->click();

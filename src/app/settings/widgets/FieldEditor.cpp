@@ -34,8 +34,7 @@ protected:
 
 } // namespace
 
-TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
-    : QObject(parent), FDesc(desc)
+TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent) : QObject(parent), FDesc(desc)
 {
     const QString name = qs(fieldAccessibleName(desc));
     switch (desc.Kind) {
@@ -60,7 +59,8 @@ TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
         Track = new QSlider(Qt::Horizontal, parent);
         Track->setRange(desc.Min, desc.Max);
         Track->setMinimumWidth(60);
-        Track->setObjectName(qs(desc.Control).replace(QStringLiteral("Spin"), QStringLiteral("Track")));
+        Track->setObjectName(
+            qs(desc.Control).replace(QStringLiteral("Spin"), QStringLiteral("Track")));
         Track->setAccessibleName(name);
         connect(Spin, &QSpinBox::valueChanged, this, &TFieldEditor::userEdit);
         connect(Track, &QSlider::valueChanged, this, [this](int v) {
