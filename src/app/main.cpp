@@ -6,10 +6,12 @@
 #include "QtUiDispatcher.h"
 #include "RecentFileHooks.h"
 #include "Session.h"
+#include "SimToolOption.h"
 #include "ToolBackend.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -26,10 +28,25 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption simTool(
+        QStringLiteral("sim-tool"),
+        QStringLiteral("Simulate a tool with this product id, firmware and serial, e.g. "
+                       "0x108:0106:20:0B (repeatable; implies --simulate)."),
+        QString::fromLatin1(kSimToolSyntax));
+    parser.addOption(simTool);
     parser.process(app);
 
     TToolBackendOptions backendOptions;
-    backendOptions.simulate = parser.isSet(simulate);
+    backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
+    for (const QString& value : parser.values(simTool)) {
+        QString error;
+        const auto tool = parseSimTool(value, error);
+        if (!tool) {
+            std::fprintf(stderr, "mfs380a: %s\n", qPrintable(error));
+            return 2;
+        }
+        backendOptions.simTools.push_back(*tool);
+    }
     const TToolBackend tools = makeToolBackend(backendOptions);
 
     QObject context;
