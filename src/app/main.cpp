@@ -4,6 +4,7 @@
 #include "InstanceChannel.h"
 #include "MainWindow.h"
 #include "QtUiDispatcher.h"
+#include "RecentFileHooks.h"
 #include "Session.h"
 #include "SimToolOption.h"
 #include "ToolBackend.h"
@@ -77,13 +78,7 @@ int main(int argc, char** argv)
     TMainForm window(session, tools.simulation);
     window.setUpdateUrl(url);
     prompts.setParent(&window);
-    prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
-        const int index = session.BrowseSettingsFile(path.toStdString());
-        names.clear();
-        for (const auto& name : session.Recent().names())
-            names << QString::fromStdString(name);
-        return index;
-    };
+    prompts.recentFiles = recentFileHooks(session);
 
     // Other processes ask whether the program runs and can close it.
     InstanceServer instance;

@@ -3,6 +3,7 @@
 #include "CliFirmware.h"
 #include "CliPaths.h"
 #include "CliUpdates.h"
+#include "CliStreamSetup.h"
 
 #include "FileMessages.h"
 #include "HeaderExport.h"
@@ -99,6 +100,8 @@ int CliApp::run()
         return cmdInstance();
     if (c == "check-updates" || c == "download-update")
         return runUpdateCommand(c, FOptions.args);
+    if (c == "stream-table")
+        return cliStreamTable(FOptions.args);
     if (c == "paths")
         return FOptions.args.isEmpty() ? runPathsCommand()
                                        : usage(QStringLiteral("paths takes no arguments"));
@@ -185,8 +188,14 @@ int CliApp::checkArguments()
                 FLogFile = v;
             else if (o == "--every")
                 FEvery = v.toInt(&ok);
-            else
-                return usage(QStringLiteral("unknown stream option ") + o);
+            else {
+                QString e;
+                const TCliOptionResult r = takeStreamSetupOption(o, v, FStreamSetup, e, true, true);
+                if (r == TCliOptionResult::NotMine)
+                    return usage(QStringLiteral("unknown stream option ") + o);
+                if (r == TCliOptionResult::Bad)
+                    return usage(e);
+            }
             if (!ok || (o == "--frames" && FFrames < 1) || (o == "--seconds" && FSeconds <= 0) ||
                 (o == "--every" && (FEvery < 1 || FEvery > 100)))
                 return usage(QStringLiteral("bad value '%1' for %2").arg(v, o));
@@ -439,24 +448,36 @@ int CliApp::cmdApply()
 
 int CliApp::cmdStream()
 {
+    // The set-up of the "Setup" page (blocks, debug rows) before Start, so
+    // that the first frame already has them.
+    applyStreamSetup(FStreamSetup, FSession->Setup());
+    FSession->Setup().snapshotStreaming();
     if (!FLogFile.isEmpty()) {
-        TLogSelection all;
-        all.qrd = all.hall = all.metal = true;
-        all.counts.fill(true);
-        all.lta.fill(true);
-        all.delta.fill(true);
-        all.prox.fill(true);
-        all.touch.fill(true);
-        all.everyX = FEvery > 1;
-        all.sampleRate = FEvery > 1 ? FEvery : 1;
-        FSession->settingsWindow().logSelection = all;
+        TLogSelection columns;
+        if (FStreamSetup.logColumns) {
+            columns = *FStreamSetup.logColumns;
+        } else {
+            columns.qrd = columns.hall = columns.metal = true;
+            columns.counts.fill(true);
+            columns.lta.fill(true);
+            columns.delta.fill(true);
+            columns.prox.fill(true);
+            columns.touch.fill(true);
+        }
+        columns.everyX = FEvery > 1;
+        columns.sampleRate = FEvery > 1 ? FEvery : 1;
+        FSession->settingsWindow().logSelection = columns;
     }
     FSession->StartButtonClick();
     if (!FSession->state().FIsStreaming)
         return kExitTool;
-    if (!FLogFile.isEmpty() && !FSession->StartLogTo(FLogFile)) {
-        FSession->StartButtonClick();
-        return kExitFile;
+    if (!FLogFile.isEmpty()) {
+        // "Start Log": streaming blocks the columns need are switched on.
+        FPrompts.saveAs = FLogFile;
+        if (!FSession->LogDataButtonClick() || !FSession->state().FDoLog) {
+            FSession->StartButtonClick();
+            return kExitFile;
+        }
     }
 
     int count = 0;
@@ -467,7 +488,9 @@ int CliApp::cmdStream()
     QObject::connect(FSession.get(), &TSession::frameHandled, &loop, [&](bool) {
         ++count;
         if (FLogFile.isEmpty())
-            std::fputs(qPrintable(frameLine(count, FSession->Live()) + '\n'), stdout);
+            std::fputs(qPrintable(frameLine(count, FSession->Live()) +
+                                  streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
+                       stdout);
         if (FFrames > 0 && count >= FFrames)
             loop.quit();
     });

@@ -38,9 +38,25 @@ Commands:
                                  the C header of a device settings file (no tool
                                  needed; default output MFS380A_Init.h)
   stream [--frames N | --seconds S] [--log FILE] [--every N]
-                                 start streaming with the default set-up and
-                                 print one decoded line per frame (or write the
-                                 data log with every column), then stop
+         [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
+         [--log-columns LIST]
+                                 start streaming and print one decoded line per
+                                 frame (streamed debug rows as dbg=ADR:VAL, extra
+                                 bars as bars=ADR:VALUE), or
+                                 write the data log, then stop. --select: the
+                                 streamed blocks, a comma list of counts, lta, pt
+                                 (default all); --extra: the debug rows in order;
+                                 --log-columns: qrd, hall, md, count0..count5,
+                                 lta0..lta2, delta0..delta2, prox0..prox2,
+                                 touch0..touch2 (default all); --every N: log
+                                 every N-th frame. Blocks the log needs are
+                                 switched on.
+  stream-table [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
+                                 print the stream address table (no tool
+                                 needed): "length N", one "POSITION ADDRESS" line
+                                 per block, one "NAME INDEX" line per start index
+                                 of a streamed block; --bars: the two extra bar
+                                 channels, ticked
   update-firmware [--stable | FILE.dfu] [--yes]
                                  start the firmware update program for the
                                  current tool: the setup window's Update (a
