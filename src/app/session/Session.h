@@ -77,6 +77,8 @@ public:
     const TToolLabel& toolLabel() const { return FToolLabel; }
     const std::filesystem::path& appPath() const { return FAppPath; }
     Clock& clock() { return *FClock; }
+    // The questions for the user (the windows' procedures ask through these too).
+    SessionPrompts& Prompts() { return FPrompts; }
     TDataLogWriter& dataLog() { return FLog; }
 
     // The six channel check boxes CH0Check..CH5Check.
