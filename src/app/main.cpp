@@ -8,6 +8,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <cstdio>
 
 int main(int argc, char** argv)
 {
@@ -23,10 +24,23 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption simLoad(
+        QStringLiteral("sim-load"),
+        QStringLiteral("Load on the simulated chip's receive pins RX0 and RX1 in pF (default 8,5)."),
+        QStringLiteral("PF0,PF1"));
+    parser.addOption(simLoad);
     parser.process(app);
 
     TToolBackendOptions backendOptions;
     backendOptions.simulate = parser.isSet(simulate);
+    if (parser.isSet(simLoad)) {
+        backendOptions.simLoad = parseSimLoad(parser.value(simLoad));
+        if (!backendOptions.simLoad) {
+            std::fprintf(stderr, "mfs380a: --sim-load needs two loads in pF, PF0,PF1, each above 0 "
+                                 "and at most 100\n");
+            return 2;
+        }
+    }
     const TToolBackend tools = makeToolBackend(backendOptions);
 
     QObject context;

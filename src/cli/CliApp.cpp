@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "CliEngineering.h"
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -92,6 +93,14 @@ int CliApp::run()
         return cmdExportHeader();
     if (c == "status" || c == "close")
         return cmdInstance();
+    if (CliEngineering::handles(c)) {
+        QString message;
+        if (CliEngineering::checkArguments(c, FOptions.args, message) != kExitOk)
+            return usage(message);
+        if (!openSession())
+            return kExitTool;
+        return CliEngineering(*FSession, FOptions.args).run(c);
+    }
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
                                               "read-settings", "apply", "stream"};
     if (!kToolCommands.contains(c))
@@ -187,6 +196,7 @@ bool CliApp::openSession()
     TToolBackendOptions backendOptions;
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
+    backendOptions.simLoad = FOptions.simLoad;
     FBackend = makeToolBackend(backendOptions).backend;
 
     TSessionConfig config;
