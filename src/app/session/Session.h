@@ -147,6 +147,12 @@ public:
     bool UpdateAllSettingsClick();
     void CheckChanges();
     void ResetDefault();
+    // A page's "Read All" button: reads group g from the chip and takes it as
+    // unchanged; "Could not update settings" when the read fails.
+    bool ReadGroupClick(TSettingsGroup g);
+    // The settings window closes: with changes pending, asks whether to apply
+    // them and applies them on Yes. The window closes either way.
+    void SettingsFormClosing();
     // The main window's "Baseline View" switch.
     void Delta(bool on);
 

@@ -11,6 +11,8 @@ namespace {
 constexpr const char* kCouldNotUpdate = "Could not update settings";
 constexpr const char* kOneSelection = "At least 1 selection must be active in Streaming Setup!";
 constexpr const char* kAxisError = "Min value must be smaller than Max value!";
+constexpr const char* kApplyOnClose =
+    "Changes have not been applied, do you want to apply these changes?";
 
 bool anyFlag(const TSettingsModel& m, const TSetupModel& s)
 {
@@ -221,4 +223,27 @@ bool TSession::ApplyButtonClick()
     }
     CheckChanges();
     return true;
+}
+
+bool TSession::ReadGroupClick(TSettingsGroup g)
+{
+    if (!ReadGroup(g)) {
+        W.statusNotice.clear();
+        W.statusError = QString::fromLatin1(kCouldNotUpdate);
+        emit settingsChanged();
+        return false;
+    }
+    W.statusError.clear();
+    FSettings.snapshot(g);
+    CheckChanges();
+    return true;
+}
+
+void TSession::SettingsFormClosing()
+{
+    if (!W.FChanged)
+        return;
+    if (FPrompts.message(QString::fromLatin1(kApplyOnClose), TDialogIcon::Confirmation,
+                         TDialogButtons::YesNo) == TDialogResult::Yes)
+        ApplyButtonClick();
 }

@@ -10,6 +10,8 @@
 #include "KvnListBox.h"
 #include "SarPanel.h"
 #include "Session.h"
+#include "SettingsForm.h"
+#include "SettingsWindowLink.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
 #include "TemperaturePanel.h"
@@ -43,9 +45,12 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(caption());
     QApplication::setApplicationDisplayName(caption().trimmed());
+    FSettingsForm = std::make_unique<TSettingsForm>(FSession);
     buildLayout();
     buildMenus();
     wireSession();
+    linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
+                                        FMetal, FTemp});
 
     FBarTimer.setInterval(10);
     connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });
@@ -63,6 +68,8 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The settings window writes its placement as it goes, before a reset.
+    FSettingsForm.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
 }
@@ -122,9 +129,7 @@ void TMainForm::buildMenus()
     QAction* exit = file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence::Quit);
 
-    QAction* settings = menuBar()->addAction(QStringLiteral("Settings"));
-    settings->setEnabled(false);
-    settings->setToolTip(QStringLiteral("The settings window is not part of this version"));
+    FSettingsAction = menuBar()->addAction(QStringLiteral("Settings"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setToolTipsVisible(true);
@@ -229,9 +234,6 @@ void TMainForm::wireSession()
     connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
     FColumn->ScopeButton->setEnabled(false);
     FColumn->ScopeButton->setToolTip(QStringLiteral("The scope window is not part of this version"));
-    FColumn->SetupButton->setEnabled(false);
-    FColumn->SetupButton->setToolTip(
-        QStringLiteral("The settings window is not part of this version"));
     connect(FBars, &TBarGraphPanel::redoAtiClicked, s, &TSession::RedoATIButtonClick);
     connect(FBars, &TBarGraphPanel::reseedClicked, s, &TSession::ReseedButtonClick);
     connect(FBars, &TBarGraphPanel::showResetClicked, s, &TSession::ShowResetButtonClick);
@@ -388,6 +390,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
     if (!FClosed) {
         FClosed = true;
         FBarTimer.stop();
+        FSettingsForm->hide();
         FSession.Close();
         savePreferences();
     }

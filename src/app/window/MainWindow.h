@@ -22,6 +22,7 @@ class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
 class TSession;
+class TSettingsForm;
 class TTemperaturePanel;
 namespace sim {
 class SimBackend;
@@ -44,6 +45,9 @@ public:
     TSession& session() { return FSession; }
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
+    QAction* settingsAction() const { return FSettingsAction; }
+    // The settings window, created with the main window and kept until it ends.
+    TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -87,6 +91,8 @@ private:
     QAction* FNotifyReset = nullptr;
     QAction* FPower = nullptr;
     QAction* FPlugSim = nullptr;
+    QAction* FSettingsAction = nullptr;
+    std::unique_ptr<TSettingsForm> FSettingsForm;
 
     QTimer FBarTimer;
     QTimer FQRDTimer;
