@@ -7,6 +7,7 @@
 #include "HexEdit.h"
 #include "OtpAddress.h"
 #include "OtpPage.h"
+#include "ResponsiveWait.h"
 #include "SessionRig.h"
 
 #include <QCheckBox>
@@ -16,6 +17,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTest>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -68,6 +70,41 @@ TEST(CapacitancePage, RunsFromTheButtonAndSwitchesRowLabels)
 
     rig.session->StartButtonClick();  // Stop
     EXPECT_FALSE(page.CalculateLoadCapacitanceButton->isEnabled());
+}
+
+// Counts the paint events of one widget.
+class PaintCounter : public QObject {
+public:
+    int paints = 0;
+    bool eventFilter(QObject*, QEvent* e) override
+    {
+        paints += e->type() == QEvent::Paint;
+        return false;
+    }
+};
+
+TEST(CapacitancePage, KeepsPaintingWhileItRuns)
+{
+    SessionRig rig;
+    TCapacitancePage page(*rig.session);
+    // Chip time passes with every wait, and so does a little of the event loop.
+    page.calculation().setWaiter([&](int ms) {
+        rig.backend.clock().sleepMs(ms);
+        responsiveWait(1);
+    });
+    page.show();
+    rig.startStreaming();
+    QCoreApplication::processEvents();
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+    timer.start(0);
+    PaintCounter counter;
+    page.Progress[1]->installEventFilter(&counter);
+    page.CalculateLoadCapacitanceButtonClick();
+    EXPECT_GT(ticks, 10);
+    EXPECT_GT(counter.paints, 2) << "the progress of CH1 was not drawn as it went";
+    EXPECT_EQ(page.LoadCapLabels[0]->text(), "8.01 pF");
 }
 
 TEST(EngineeringPage, RegisterAccessAndDataMissed)
