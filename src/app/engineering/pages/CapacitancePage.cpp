@@ -52,6 +52,7 @@ TCapacitancePage::TCapacitancePage(TSession& session, QWidget* parent)
         grid->addWidget(Progress[i], n + 2, 2);
     }
     grid->setColumnStretch(2, 1);
+    group->setMaximumWidth(560);
     page->addWidget(group);
     page->addStretch(1);
     showRowLabels();

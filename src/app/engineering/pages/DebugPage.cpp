@@ -42,7 +42,10 @@ TDebugPage::TDebugPage(TSession& session, QWidget* parent) : QWidget(parent), FS
             FSession.Setup().AdrsEditArray[i] = text.toUpper().toStdString();
         });
     }
-    page->addLayout(grid);
+    auto* rows = new QVBoxLayout;
+    rows->addLayout(grid);
+    rows->addStretch(1);
+    page->addLayout(rows);
     auto* side = new QVBoxLayout;
     GoButton = new QPushButton(QStringLiteral("GO!"), this);
     GoButton->setObjectName(QStringLiteral("GoButton"));

@@ -59,7 +59,9 @@ TOtpPage::TOtpPage(TSession& session, QWidget* parent)
     auto* picture = new TConnectionDiagram(diagram);
     picture->setAccessibleName(diagram->title());
     diagramLayout->addWidget(picture);
-    page->addWidget(diagram, 1);
+    diagram->setMaximumSize(680, 320);
+    page->addWidget(diagram);
+    page->addStretch(1);
 
     connect(ReadAddressButton, &QPushButton::clicked, this, [this] { FOtp->ReadAddressButtonClick(); });
     connect(WriteAddressButton, &QPushButton::clicked, this,
