@@ -22,6 +22,7 @@ void linkSettingsWindow(TSettingsForm& form, const TSettingsWindowEntries& entri
                    {entries.temperature, settingspage::kTemperature}};
     for (const auto& h : headers) {
         const int page = h.Page;
-        QObject::connect(h.Panel, &TSensorPanel::headerClicked, f, [f, page] { f->showPage(page); });
+        QObject::connect(h.Panel, &TSensorPanel::headerClicked, f,
+                         [f, page] { f->showPage(page); });
     }
 }

@@ -1,5 +1,6 @@
 // The layout plan of the pages built from the field table.
 #include "PageLayout.h"
+
 #include "SettingsPages.h"
 
 #include <gtest/gtest.h>

@@ -96,9 +96,13 @@ int estimatedHeight(const TLayoutBox& box)
         case TFieldKind::Radio:
             h += (box.LoneRadio ? 0 : 28) + 22 * static_cast<int>(d.Entries.size());
             break;
-        case TFieldKind::Check: h += 24; break;
+        case TFieldKind::Check:
+            h += 24;
+            break;
         case TFieldKind::Spin:
-        case TFieldKind::List: h += 32; break;
+        case TFieldKind::List:
+            h += 32;
+            break;
         }
     }
     return h;

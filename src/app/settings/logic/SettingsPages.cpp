@@ -21,18 +21,18 @@ const std::array<TSettingsPageInfo, kSettingsPageCount> kPages = {{
      R::Group, true, true, -1},
     {3, "ProxSettings2Button", "Hall Settings", "Hall Settings", false, G::Hall, true, R::Group,
      false, true, -1},
-    {4, "ProxSettings3Button", "Senvara Sensor Global", "Senvara Sensor Global", false,
-     G::PxsSetup, true, R::Group, false, true, -1},
-    {5, "PXSSetNavButton1", "Senvara Sensor CH1", "Senvara Sensor Settings CH1", false,
-     G::PxsSetup, true, R::Group, false, true, 1},
-    {6, "MetalUINavButton", "Hysteresis UI Settings", "Hysterisis UI Settings", false, G::Thr,
+    {4, "ProxSettings3Button", "Senvara Sensor Global", "Senvara Sensor Global", false, G::PxsSetup,
      true, R::Group, false, true, -1},
+    {5, "PXSSetNavButton1", "Senvara Sensor CH1", "Senvara Sensor Settings CH1", false, G::PxsSetup,
+     true, R::Group, false, true, 1},
+    {6, "MetalUINavButton", "Hysteresis UI Settings", "Hysterisis UI Settings", false, G::Thr, true,
+     R::Group, false, true, -1},
     // The timings page also re-baselines the device group whose fields it does
     // not hold: its group is the report rates and timings group.
-    {7, "TimingsNavButton", "Report Rates & Timings", "Report Rates & Timings", false, G::Tim,
-     true, R::Group, true, true, -1},
-    {8, "UISettingsNavButton", "Device & PMU Settings", "Device & PMU Settings", false,
-     G::Device, true, R::Group, false, true, -1},
+    {7, "TimingsNavButton", "Report Rates & Timings", "Report Rates & Timings", false, G::Tim, true,
+     R::Group, true, true, -1},
+    {8, "UISettingsNavButton", "Device & PMU Settings", "Device & PMU Settings", false, G::Device,
+     true, R::Group, false, true, -1},
     {9, "EngineeringNavButton", "Engineering", "Engineering", true, kNone, false, R::None, false,
      false, -1},
     {10, "DemosNavButton", "Debug", "Debug", true, kNone, false, R::None, false, false, -1},
@@ -44,14 +44,14 @@ const std::array<TSettingsPageInfo, kSettingsPageCount> kPages = {{
      G::PxsSetup, false, R::None, false, true, 2},
     {14, "TemperatureNavButton", "Temperature UI Settings", "Temperature UI Settings", false,
      G::Temp, false, R::None, false, true, -1},
-    {15, "OTPSetupNavButton", "OTP Setup", "OTP Setup", false, kNone, false, R::None, false,
-     false, -1},
+    {15, "OTPSetupNavButton", "OTP Setup", "OTP Setup", false, kNone, false, R::None, false, false,
+     -1},
     {16, "CapCalculationNavButton", "Capacitance Calculation", "Capacitance Calculation", false,
      kNone, false, R::None, false, false, -1},
 }};
 
-constexpr std::array<int, 18> kNavOrder = {0, 8, 4, 11, 5, 13, 1, 2, 6, 3, 14, 7,
-                                           kNavDivider, 10, 12, 9, 16, 15};
+constexpr std::array<int, 18> kNavOrder = {0, 8,  4, 11,          5,  13, 1, 2,  6,
+                                           3, 14, 7, kNavDivider, 10, 12, 9, 16, 15};
 
 } // namespace
 
@@ -90,7 +90,8 @@ void rebaselineOnActivation(int page, TSettingsModel& settings, TSetupModel& set
 {
     const TSettingsPageInfo& info = settingsPage(page);
     switch (info.Rebaseline) {
-    case TRebaseline::None: break;
+    case TRebaseline::None:
+        break;
     case TRebaseline::Setup:
         if (!setup.streamSetupChanged())
             setup.snapshotStreaming();

@@ -25,20 +25,34 @@ QString qs(std::string_view s)
 int* indexMember(TCustomerPanel& p, TFieldId eng)
 {
     switch (eng) {
-    case F::Count_: return &p.SensorMode;
-    case F::MultRange: return &p.MultRange;
-    case F::AutoATIMode: return &p.AutoATIMode;
-    case F::ATIBase: return &p.ATIBase;
-    case F::Sens: return &p.Coarse;
-    case F::CompMult: return &p.Fine;
-    case F::Tmr1PreProx: return &p.ChargeFreqDiv;
-    case F::CSCap: return &p.CSSize;
-    case F::UpLenSel: return &p.UpLenSel;
-    case F::PMirInc: return &p.CSDivider;
-    case F::UpLen: return &p.UpLen;
-    case F::PassLenSel: return &p.PassLenSel;
-    case F::ProjBias: return &p.ProjBias;
-    default: return nullptr;
+    case F::Count_:
+        return &p.SensorMode;
+    case F::MultRange:
+        return &p.MultRange;
+    case F::AutoATIMode:
+        return &p.AutoATIMode;
+    case F::ATIBase:
+        return &p.ATIBase;
+    case F::Sens:
+        return &p.Coarse;
+    case F::CompMult:
+        return &p.Fine;
+    case F::Tmr1PreProx:
+        return &p.ChargeFreqDiv;
+    case F::CSCap:
+        return &p.CSSize;
+    case F::UpLenSel:
+        return &p.UpLenSel;
+    case F::PMirInc:
+        return &p.CSDivider;
+    case F::UpLen:
+        return &p.UpLen;
+    case F::PassLenSel:
+        return &p.PassLenSel;
+    case F::ProjBias:
+        return &p.ProjBias;
+    default:
+        return nullptr;
     }
 }
 
@@ -64,12 +78,16 @@ bool* checkMember(TCustomerPanel& p, TFieldId eng)
 bool shownIn(const TCustomerPanel& p, TFieldId eng)
 {
     switch (eng) {
-    case F::MultRange: return p.MultRangeVisible;
+    case F::MultRange:
+        return p.MultRangeVisible;
     case F::UpLenSel:
     case F::PassLenSel:
-    case F::UpLen: return p.UpLengthVisible;
-    case F::ProjBias: return p.ProjBiasVisible;
-    default: return true;
+    case F::UpLen:
+        return p.UpLengthVisible;
+    case F::ProjBias:
+        return p.ProjBiasVisible;
+    default:
+        return true;
     }
 }
 

@@ -34,8 +34,7 @@ protected:
 
 } // namespace
 
-TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
-    : QObject(parent), FDesc(desc)
+TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent) : QObject(parent), FDesc(desc)
 {
     const QString name = qs(fieldAccessibleName(desc));
     switch (desc.Kind) {
@@ -59,8 +58,9 @@ TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
         Spin->setMinimumWidth(64);
         Track = new QSlider(Qt::Horizontal, parent);
         Track->setRange(desc.Min, desc.Max);
-        Track->setMinimumWidth(110);
-        Track->setObjectName(qs(desc.Control).replace(QStringLiteral("Spin"), QStringLiteral("Track")));
+        Track->setMinimumWidth(60);
+        Track->setObjectName(
+            qs(desc.Control).replace(QStringLiteral("Spin"), QStringLiteral("Track")));
         Track->setAccessibleName(name);
         connect(Spin, &QSpinBox::valueChanged, this, &TFieldEditor::userEdit);
         connect(Track, &QSlider::valueChanged, this, [this](int v) {
@@ -72,7 +72,9 @@ TFieldEditor::TFieldEditor(const TFieldDesc& desc, QWidget* parent)
         if (desc.Shown != TShownKind::None) {
             Shown = new QLabel(qs(formShownText(desc)), parent);
             Shown->setObjectName(qs(desc.ShownControl));
-            Shown->setMinimumWidth(64);
+            // Room for the widest text the field can show.
+            Shown->setMinimumWidth(
+                Shown->fontMetrics().horizontalAdvance(qs(shownText(desc, desc.Max))) + 6);
         }
         break;
     case TFieldKind::List: {

@@ -48,8 +48,8 @@ TNavigationColumn::TNavigationColumn(QWidget* parent) : QWidget(parent)
         const TSettingsPageInfo& info = settingsPage(page);
         // "&" in a caption would mark a mnemonic: "&&" shows one ampersand.
         QString caption = qs(info.NavCaption);
-        auto* b = new QPushButton(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")),
-                                  this);
+        auto* b =
+            new QPushButton(QString(caption).replace(QLatin1Char('&'), QStringLiteral("&&")), this);
         b->setObjectName(qs(info.NavName));
         b->setAccessibleName(caption);
         b->setCheckable(true);
@@ -91,18 +91,16 @@ TNavigationColumn::TNavigationColumn(QWidget* parent) : QWidget(parent)
     readAll->addWidget(ReadAllUpdateButton);
     column->addWidget(ReadAllPanel);
 
-    AfterATIRadio = new TKvnRadioGroup(QStringLiteral("After Auto ATI"),
-                                       {QStringLiteral("Update all settings"),
-                                        QStringLiteral("Do nothing")},
-                                       this);
+    AfterATIRadio = new TKvnRadioGroup(
+        QStringLiteral("After Auto ATI"),
+        {QStringLiteral("Update all settings"), QStringLiteral("Do nothing")}, this);
     AfterATIRadio->setObjectName(QStringLiteral("AfterATIRadio"));
     AfterATIRadio->setItemIndex(1);
     AfterATIRadio->hide();
 
     connect(IgnoreButton, &QPushButton::clicked, this, &TNavigationColumn::ignoreClicked);
     connect(UpdateAllButton, &QPushButton::clicked, this, &TNavigationColumn::updateAllClicked);
-    connect(ReadAllUpdateButton, &QPushButton::clicked, this,
-            &TNavigationColumn::updateAllClicked);
+    connect(ReadAllUpdateButton, &QPushButton::clicked, this, &TNavigationColumn::updateAllClicked);
     showAtiNotice(false);
     setEngineering(false);
     setCurrentPage(settingspage::kSetup);

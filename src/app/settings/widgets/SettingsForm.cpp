@@ -112,7 +112,7 @@ TSettingsForm::TSettingsForm(TSession& session, QWidget* parent)
     setActivePage(settingspage::kSetup);
     showPanelColours(false);
     showState();
-    resize(1120, 720);
+    resize(1180, 740);
 }
 
 TSettingsForm::~TSettingsForm()

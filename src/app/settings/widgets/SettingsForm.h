@@ -89,8 +89,8 @@ private:
     QStackedWidget* FStack;
     std::array<TSettingsPage*, 17> FPages{};
     int FActivePage = 0;
-    bool FDoActivate = true;    // the next show runs the re-activation steps
-    bool FSetupFormIni = true;  // the first show reads the placement
+    bool FDoActivate = true;   // the next show runs the re-activation steps
+    bool FSetupFormIni = true; // the first show reads the placement
     bool FFormActivated = false;
     bool FColoursChanged = false;
 };
