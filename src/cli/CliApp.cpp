@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "CliEngineering.h"
+#include "CliPaths.h"
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -101,6 +102,9 @@ int CliApp::run()
             return kExitTool;
         return CliEngineering(*FSession, FOptions.args).run(c);
     }
+    if (c == "paths")
+        return FOptions.args.isEmpty() ? runPathsCommand()
+                                       : usage(QStringLiteral("paths takes no arguments"));
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
                                               "read-settings", "apply", "stream"};
     if (!kToolCommands.contains(c))

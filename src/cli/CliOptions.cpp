@@ -46,6 +46,9 @@ Commands:
                                  chip's OTP memory for good, then search again
   status                         ask the running program whether it runs
   close                          ask the running program to close
+  paths                          where this installation finds its shipped files,
+                                 keeps its preferences and looks for installed
+                                 Kelvan programs
 
 Exit status: 0 success, 1 tool or chip error, 2 usage error, 3 file error.
 )";

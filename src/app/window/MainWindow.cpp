@@ -9,6 +9,7 @@
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
 #include "SarPanel.h"
+#include "ScopeLink.h"
 #include "Session.h"
 #include "SettingsForm.h"
 #include "SettingsWindowLink.h"
@@ -48,6 +49,7 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     FSettingsForm = std::make_unique<TSettingsForm>(FSession);
     buildLayout();
     buildMenus();
+    FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
     linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
                                         FMetal, FTemp});
@@ -70,8 +72,15 @@ TMainForm::~TMainForm()
     qApp->removeEventFilter(this);
     // The settings window writes its placement as it goes, before a reset.
     FSettingsForm.reset();
+    // The scope writes its settings first, so that a reset below removes them too.
+    FScope.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
+}
+
+TScopeForm* TMainForm::scopeForm() const
+{
+    return FScope->form();
 }
 
 QString TMainForm::caption()
@@ -232,8 +241,8 @@ void TMainForm::wireSession()
     connect(FColumn->PauseButton, &QPushButton::clicked, s, &TSession::PauseButtonClick);
     connect(FColumn->DemoButton, &QPushButton::clicked, s, &TSession::DemoButtonClick);
     connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
-    FColumn->ScopeButton->setEnabled(false);
-    FColumn->ScopeButton->setToolTip(QStringLiteral("The scope window is not part of this version"));
+    connect(FColumn->ScopeButton, &QPushButton::clicked, this,
+            [this] { FScope->form()->showScope(); });
     connect(FBars, &TBarGraphPanel::redoAtiClicked, s, &TSession::RedoATIButtonClick);
     connect(FBars, &TBarGraphPanel::reseedClicked, s, &TSession::ReseedButtonClick);
     connect(FBars, &TBarGraphPanel::showResetClicked, s, &TSession::ShowResetButtonClick);
@@ -418,6 +427,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             watched == windowHandle()) {
             toggleEngineering();
             return false;
+        }
+        // F3 shows or closes the scope, from the main window or the scope.
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
+            key->key() == Qt::Key_F3 &&
+            (watched == windowHandle() || FScope->isScopeWindow(watched))) {
+            FScope->form()->toggleScope();
+            return true;
         }
         // Only while the main window is the active window; each key once.
         if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&

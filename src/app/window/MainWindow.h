@@ -21,6 +21,8 @@ class TControlColumn;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
+class TScopeForm;
+class TScopeLink;
 class TSession;
 class TSettingsForm;
 class TTemperaturePanel;
@@ -48,6 +50,8 @@ public:
     QAction* settingsAction() const { return FSettingsAction; }
     // The settings window, created with the main window and kept until it ends.
     TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
+    // The scope window (created with the main window, hidden).
+    TScopeForm* scopeForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -76,6 +80,7 @@ private:
     TDisplayModel FModel;
     TDisplayInputs FInputs;
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
+    std::unique_ptr<TScopeLink> FScope;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;
