@@ -5,6 +5,7 @@
 #include "MainWindow.h"
 #include "QtUiDispatcher.h"
 #include "Session.h"
+#include "SimToolOption.h"
 #include "ToolBackend.h"
 
 #include <QApplication>
@@ -31,10 +32,16 @@ int main(int argc, char** argv)
         QStringLiteral("Load on the simulated chip's receive pins RX0 and RX1 in pF (default 8,5)."),
         QStringLiteral("PF0,PF1"));
     parser.addOption(simLoad);
+    const QCommandLineOption simTool(
+        QStringLiteral("sim-tool"),
+        QStringLiteral("Simulate a tool with this product id, firmware and serial, e.g. "
+                       "0x108:0106:20:0B (repeatable; implies --simulate)."),
+        QString::fromLatin1(kSimToolSyntax));
+    parser.addOption(simTool);
     parser.process(app);
 
     TToolBackendOptions backendOptions;
-    backendOptions.simulate = parser.isSet(simulate);
+    backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
     if (parser.isSet(simLoad)) {
         backendOptions.simLoad = parseSimLoad(parser.value(simLoad));
         if (!backendOptions.simLoad) {
@@ -42,6 +49,15 @@ int main(int argc, char** argv)
                                  "and at most 100\n");
             return 2;
         }
+    }
+    for (const QString& value : parser.values(simTool)) {
+        QString error;
+        const auto tool = parseSimTool(value, error);
+        if (!tool) {
+            std::fprintf(stderr, "mfs380a: %s\n", qPrintable(error));
+            return 2;
+        }
+        backendOptions.simTools.push_back(*tool);
     }
     const TToolBackend tools = makeToolBackend(backendOptions);
 

@@ -1,6 +1,7 @@
 #include "CliApp.h"
 
 #include "CliEngineering.h"
+#include "CliFirmware.h"
 #include "CliPaths.h"
 #include "FileMessages.h"
 #include "HeaderExport.h"
@@ -11,6 +12,7 @@
 #include "SettingsFile.h"
 #include "SettingsModel.h"
 #include "SetupModel.h"
+#include "SimToolOption.h"
 #include "ToolBackend.h"
 
 #include <QCoreApplication>
@@ -106,7 +108,8 @@ int CliApp::run()
         return FOptions.args.isEmpty() ? runPathsCommand()
                                        : usage(QStringLiteral("paths takes no arguments"));
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
-                                              "read-settings", "apply", "stream"};
+                                              "read-settings", "apply", "stream",
+                                              "update-firmware"};
     if (!kToolCommands.contains(c))
         return usage(QStringLiteral("unknown command '%1'").arg(c));
     // Arguments are checked before any tool is touched.
@@ -115,7 +118,9 @@ int CliApp::run()
     if (!openSession())
         return kExitTool;
     if (c == "tools")
-        return cmdTools();
+        return FOptions.args.isEmpty() ? cmdTools() : runToolsCheck(*FSession);
+    if (c == "update-firmware")
+        return runUpdateFirmware(*FSession, FOptions.args);
     if (c == "firmware")
         return cmdFirmware();
     if (c == "read")
@@ -133,8 +138,14 @@ int CliApp::checkArguments()
 {
     const QString& c = FOptions.command;
     const QStringList& a = FOptions.args;
-    if ((c == "tools" || c == "firmware") && !a.isEmpty())
+    if (c == "tools" && !(a.isEmpty() || a == QStringList{"--check"}))
+        return usage(QStringLiteral("tools takes [--check]"));
+    if (c == "firmware" && !a.isEmpty())
         return usage(c + QStringLiteral(" takes no arguments"));
+    if (c == "update-firmware") {
+        if (const QString problem = checkUpdateFirmwareArguments(a); !problem.isEmpty())
+            return usage(problem);
+    }
     if (c == "read") {
         if (a.isEmpty() || a.size() > 2 || !hexByte(a[0]))
             return usage(QStringLiteral("read needs ADDR [COUNT] in hexadecimal"));
@@ -201,6 +212,11 @@ bool CliApp::openSession()
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
     backendOptions.simLoad = FOptions.simLoad;
+    for (const QString& value : FOptions.simTools) {
+        QString error;
+        if (const auto tool = parseSimTool(value, error))
+            backendOptions.simTools.push_back(*tool);
+    }
     FBackend = makeToolBackend(backendOptions).backend;
 
     TSessionConfig config;

@@ -1,10 +1,11 @@
 #include "CliOptions.h"
 
+#include "SimToolOption.h"
 #include "ToolBackend.h"
 
 const char* const kCliHelp =
-    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-load PF0,PF1]
-                   [--serial SERIAL] [-v] COMMAND ...
+    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-tool SPEC]...
+                  [--sim-load PF0,PF1] [--serial SERIAL] [-v] COMMAND ...
 
 Drives the MFS380A through the configuration tool without windows.
 
@@ -13,6 +14,10 @@ Options:
   --sim-address HEX   the simulated chip's I2C address (default 44)
   --sim-load PF0,PF1  the load on the simulated chip's receive pins RX0 and
                       RX1 in pF (default 8,5)
+  --sim-tool PID:VERSION:BUILD:RELEASE[:SERIAL]
+                      simulate a tool with this product id, firmware version,
+                      build and release, e.g. 0x108:0106:20:0B (hexadecimal but
+                      BUILD); repeatable, implies --simulate
   --serial SERIAL     use the configuration tool with this serial number
   -v, --verbose       also print the information messages of the session
   -h, --help          show this text
@@ -20,6 +25,9 @@ Options:
 Commands:
   tools                          one line per configuration tool: index, name,
                                  vendor id, product id, serial
+  tools --check                  one line per tool: index, name, product id,
+                                 serial, firmware, build, release and the
+                                 firmware verdict
   firmware                       the current tool's firmware version, build,
                                  release and tool ID
   error-text CODE                the message of a tool result code (decimal or 0x..)
@@ -44,6 +52,12 @@ Commands:
   otp-address [--write XX --yes] print the chip's I2C address; with --write,
                                  program XX (44 45 46 47 4C 4D 4E 4F) into the
                                  chip's OTP memory for good, then search again
+  update-firmware [--stable | FILE.dfu] [--yes]
+                                 start the firmware update program for the
+                                 current tool: the setup window's Update (a
+                                 local .dfu file, else the stable release),
+                                 the stable release, or FILE.dfu; asks first
+                                 unless --yes
   status                         ask the running program whether it runs
   close                          ask the running program to close
   paths                          where this installation finds its shipped files,
@@ -78,6 +92,15 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
             }
             o.simLoad = load;
             ++i;
+        } else if (a == "--sim-tool") {
+            if (i + 1 >= argv.size()) {
+                error = QStringLiteral("--sim-tool needs %1").arg(kSimToolSyntax);
+                return std::nullopt;
+            }
+            if (!parseSimTool(argv[i + 1], error))
+                return std::nullopt;
+            o.simTools << argv[++i];
+            o.simulate = true;
         } else if (a == "--serial") {
             if (i + 1 >= argv.size()) {
                 error = "--serial needs a serial number";

@@ -14,6 +14,7 @@ struct TCliOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;
     std::optional<std::array<double, 2>> simLoad;
+    QStringList simTools; // --sim-tool values, checked
     QString serial;
     bool verbose = false;
     bool help = false;

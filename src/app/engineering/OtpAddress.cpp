@@ -126,7 +126,7 @@ TOtpOutcome TOtpAddress::WriteAddressButtonClick(int entry)
 {
     if (FBusy || entry < 0 || entry >= static_cast<int>(kOtpEntries.size()))
         return TOtpOutcome::Cancelled;
-    SessionPrompts& prompts = FSession.Prompts();
+    SessionPrompts& prompts = FSession.prompts();
     if (prompts.message(latin(engmsg::kConfirmWrite), TDialogIcon::Warning,
                         TDialogButtons::OkCancel) != TDialogResult::Ok)
         return TOtpOutcome::Cancelled;

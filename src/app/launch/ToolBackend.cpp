@@ -17,7 +17,15 @@ TToolBackend makeToolBackend(const TToolBackendOptions& options)
             sim.tool.chip.i2cAddress = *options.simAddress;
         if (options.simLoad)
             sim.tool.chip.rxLoadPf = *options.simLoad;
+        if (!options.simTools.empty())
+            sim.tools = 0;
         auto simulation = sim::makeSimulation(sim);
+        for (sim::ToolConfig tool : options.simTools) {
+            tool.fingerCycle = sim.fingerCycle;
+            tool.chip.i2cAddress = sim.tool.chip.i2cAddress;
+            tool.chip.rxLoadPf = sim.tool.chip.rxLoadPf;
+            simulation->plug(tool);
+        }
         return {simulation, simulation};
     }
     return {std::make_shared<HidapiBackend>(), nullptr};

@@ -4,12 +4,14 @@
 
 #include "HidAccess.h"
 #include "HidReader.h"
+#include "SimTypes.h"
 
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Clock;
 
@@ -18,6 +20,8 @@ struct TToolBackendOptions {
     std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
     // Load on the simulated chip's receive pins RX0 and RX1, in pF.
     std::optional<std::array<double, 2>> simLoad;
+    // The simulated tools (--sim-tool); one default tool when empty.
+    std::vector<sim::ToolConfig> simTools;
 };
 
 class QString;

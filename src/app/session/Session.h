@@ -14,6 +14,7 @@
 #include "LiveChannelState.h"
 #include "SessionPrompts.h"
 #include "SessionState.h"
+#include "ToolSetupHooks.h"
 
 #include <QObject>
 #include <QString>
@@ -77,8 +78,7 @@ public:
     const TToolLabel& toolLabel() const { return FToolLabel; }
     const std::filesystem::path& appPath() const { return FAppPath; }
     Clock& clock() { return *FClock; }
-    // The questions for the user (the windows' procedures ask through these too).
-    SessionPrompts& Prompts() { return FPrompts; }
+    SessionPrompts& prompts() { return FPrompts; }
     TDataLogWriter& dataLog() { return FLog; }
 
     // The six channel check boxes CH0Check..CH5Check.
@@ -176,6 +176,20 @@ public:
     // files and made the current one. Returns its index in the list.
     int BrowseSettingsFile(const std::string& path);
 
+    // ---- Configuration-tool setup ------------------------------------------
+    // The setup window's logic, called on every change of the tool set (nullptr:
+    // none; then a tool whose firmware answers may start). Setting it judges the
+    // tools present now.
+    void setToolSetup(TToolSetupHooks* hooks);
+    // The firmware verdict: Start (and Pause) enabled or not; also the F1/F2 gate.
+    void setFirmwareGate(bool startEnabled, bool pauseEnabled);
+    void setToolLabel(const TToolLabel& label);
+    // Reads the current tool's firmware and tool ID (which frames carry).
+    TExchangeResult ReadToolFirmware();
+    // A firmware update of the tool with this serial was started: "Updating
+    // Firmware..."; the session reports its end when the tool comes back.
+    void FirmwareUpdateStarted(const std::string& serial);
+
     // ---- Program -----------------------------------------------------------
     // The close sequence of the main window (stream stopped, power off, event
     // mode off, preferences written by the caller).
@@ -267,6 +281,7 @@ private:
     TSettingsWindowState W;
     TSessionButtons B;
     TToolLabel FToolLabel;
+    TToolSetupHooks* FToolSetup = nullptr;
     std::array<bool, 6> FChannelBoxes{true, true, true, true, true, true};
     std::vector<TMessage> FMessages;
     QTimer FEventTimer;

@@ -3,6 +3,8 @@
 #include "BarGraphPanel.h"
 #include "BaselineView.h"
 #include "ControlColumn.h"
+#include "CtSetupForm.h"
+#include "CtSetupModel.h"
 #include "FileMessages.h"
 #include "FlagsEventsPanel.h"
 #include "HallPanel.h"
@@ -53,6 +55,8 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     wireSession();
     linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
                                         FMetal, FTemp});
+    // The setup window judges the tools' firmware from now on.
+    FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
 
     FBarTimer.setInterval(10);
     connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });
@@ -306,16 +310,7 @@ void TMainForm::showButtons()
 
 void TMainForm::showToolSetup()
 {
-    const TSessionState& s = FSession.state();
-    QString version = QString::asprintf("%04X", s.FToolFirmware);
-    version.insert(version.size() - 2, QLatin1Char('.'));
-    QMessageBox::information(
-        this, QStringLiteral("Configuration Tool Setup"),
-        QStringLiteral("%1\n\nFirmware Version : %2\nBuild : %3\nSerial : %4\nID : %5")
-            .arg(FSession.toolLabel().text, version)
-            .arg(s.FToolBuild)
-            .arg(QString::fromStdString(FSession.HidTool().SerialNumber()))
-            .arg(s.FToolId));
+    FCtSetupForm->showList();
 }
 
 void TMainForm::showAbout()
@@ -327,6 +322,10 @@ void TMainForm::showAbout()
 
 void TMainForm::toggleEngineering()
 {
+    if (FCtSetupForm->isVisible()) {
+        FCtSetupForm->model().ToggleCustomButton();
+        return;
+    }
     FSession.setEngineering(!FSession.engineering());
     FBars->schedulePositioning();
 }

@@ -18,6 +18,7 @@ class QLabel;
 class SimulationPanel;
 class TBarGraphPanel;
 class TControlColumn;
+class TCtSetupForm;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
@@ -50,6 +51,7 @@ public:
     QAction* settingsAction() const { return FSettingsAction; }
     // The settings window, created with the main window and kept until it ends.
     TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
+    TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
     // The scope window (created with the main window, hidden).
     TScopeForm* scopeForm() const;
 
@@ -90,6 +92,7 @@ private:
     TTemperaturePanel* FTemp = nullptr;
     QLabel* FVersionLabel = nullptr;
     SimulationPanel* FSimPanel = nullptr;
+    TCtSetupForm* FCtSetupForm = nullptr;
 
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;
