@@ -53,10 +53,10 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
-    linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
-                                        FMetal, FTemp});
     // The setup window judges the tools' firmware from now on.
     FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
+    linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
+                                        FMetal, FTemp});
 
     FBarTimer.setInterval(10);
     connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });

@@ -48,10 +48,10 @@ public:
     TSession& session() { return FSession; }
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
+    TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
     QAction* settingsAction() const { return FSettingsAction; }
     // The settings window, created with the main window and kept until it ends.
     TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
-    TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
     // The scope window (created with the main window, hidden).
     TScopeForm* scopeForm() const;
 
