@@ -4,6 +4,7 @@
 #include "InstanceChannel.h"
 #include "MainWindow.h"
 #include "QtUiDispatcher.h"
+#include "RecentFileHooks.h"
 #include "Session.h"
 #include "SimToolOption.h"
 #include "ToolBackend.h"
@@ -29,6 +30,11 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption simLoad(
+        QStringLiteral("sim-load"),
+        QStringLiteral("Load on the simulated chip's receive pins RX0 and RX1 in pF (default 8,5)."),
+        QStringLiteral("PF0,PF1"));
+    parser.addOption(simLoad);
     const QCommandLineOption simTool(
         QStringLiteral("sim-tool"),
         QStringLiteral("Simulate a tool with this product id, firmware and serial, e.g. "
@@ -52,6 +58,14 @@ int main(int argc, char** argv)
 
     TToolBackendOptions backendOptions;
     backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
+    if (parser.isSet(simLoad)) {
+        backendOptions.simLoad = parseSimLoad(parser.value(simLoad));
+        if (!backendOptions.simLoad) {
+            std::fprintf(stderr, "mfs380a: --sim-load needs two loads in pF, PF0,PF1, each above 0 "
+                                 "and at most 100\n");
+            return 2;
+        }
+    }
     for (const QString& value : parser.values(simTool)) {
         QString error;
         const auto tool = parseSimTool(value, error);
@@ -77,13 +91,7 @@ int main(int argc, char** argv)
     TMainForm window(session, tools.simulation);
     window.setUpdateUrl(url);
     prompts.setParent(&window);
-    prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
-        const int index = session.BrowseSettingsFile(path.toStdString());
-        names.clear();
-        for (const auto& name : session.Recent().names())
-            names << QString::fromStdString(name);
-        return index;
-    };
+    prompts.recentFiles = recentFileHooks(session);
 
     // Other processes ask whether the program runs and can close it.
     InstanceServer instance;

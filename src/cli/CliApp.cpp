@@ -1,8 +1,10 @@
 #include "CliApp.h"
 
+#include "CliEngineering.h"
 #include "CliFirmware.h"
 #include "CliPaths.h"
 #include "CliUpdates.h"
+#include "CliStreamSetup.h"
 
 #include "FileMessages.h"
 #include "HeaderExport.h"
@@ -131,6 +133,16 @@ int CliApp::run()
         return cmdInstance();
     if (c == "check-updates" || c == "download-update")
         return runUpdateCommand(c, FOptions.args);
+    if (c == "stream-table")
+        return cliStreamTable(FOptions.args);
+    if (CliEngineering::handles(c)) {
+        QString message;
+        if (CliEngineering::checkArguments(c, FOptions.args, message) != kExitOk)
+            return usage(message);
+        if (!openSession())
+            return kExitTool;
+        return CliEngineering(*FSession, FOptions.args).run(c);
+    }
     if (c == "paths")
         return FOptions.args.isEmpty() ? runPathsCommand()
                                        : usage(QStringLiteral("paths takes no arguments"));
@@ -217,8 +229,14 @@ int CliApp::checkArguments()
                 FLogFile = v;
             else if (o == "--every")
                 FEvery = v.toInt(&ok);
-            else
-                return usage(QStringLiteral("unknown stream option ") + o);
+            else {
+                QString e;
+                const TCliOptionResult r = takeStreamSetupOption(o, v, FStreamSetup, e, true, true);
+                if (r == TCliOptionResult::NotMine)
+                    return usage(QStringLiteral("unknown stream option ") + o);
+                if (r == TCliOptionResult::Bad)
+                    return usage(e);
+            }
             if (!ok || !inRange(o, FFrames, FSeconds, FEvery))
                 return usage(QStringLiteral("bad value '%1' for %2 (%3)").arg(v, o, rangeText(o)));
         }
@@ -237,6 +255,7 @@ bool CliApp::openSession()
     TToolBackendOptions backendOptions;
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
+    backendOptions.simLoad = FOptions.simLoad;
     for (const QString& value : FOptions.simTools) {
         QString error;
         if (const auto tool = parseSimTool(value, error))
@@ -473,24 +492,36 @@ int CliApp::cmdApply()
 
 int CliApp::cmdStream()
 {
+    // The set-up of the "Setup" page (blocks, debug rows) before Start, so
+    // that the first frame already has them.
+    applyStreamSetup(FStreamSetup, FSession->Setup());
+    FSession->Setup().snapshotStreaming();
     if (!FLogFile.isEmpty()) {
-        TLogSelection all;
-        all.qrd = all.hall = all.metal = true;
-        all.counts.fill(true);
-        all.lta.fill(true);
-        all.delta.fill(true);
-        all.prox.fill(true);
-        all.touch.fill(true);
-        all.everyX = FEvery > 1;
-        all.sampleRate = FEvery > 1 ? FEvery : 1;
-        FSession->settingsWindow().logSelection = all;
+        TLogSelection columns;
+        if (FStreamSetup.logColumns) {
+            columns = *FStreamSetup.logColumns;
+        } else {
+            columns.qrd = columns.hall = columns.metal = true;
+            columns.counts.fill(true);
+            columns.lta.fill(true);
+            columns.delta.fill(true);
+            columns.prox.fill(true);
+            columns.touch.fill(true);
+        }
+        columns.everyX = FEvery > 1;
+        columns.sampleRate = FEvery > 1 ? FEvery : 1;
+        FSession->settingsWindow().logSelection = columns;
     }
     FSession->StartButtonClick();
     if (!FSession->state().FIsStreaming)
         return kExitTool;
-    if (!FLogFile.isEmpty() && !FSession->StartLogTo(FLogFile)) {
-        FSession->StartButtonClick();
-        return kExitFile;
+    if (!FLogFile.isEmpty()) {
+        // "Start Log": streaming blocks the columns need are switched on.
+        FPrompts.saveAs = FLogFile;
+        if (!FSession->LogDataButtonClick() || !FSession->state().FDoLog) {
+            FSession->StartButtonClick();
+            return kExitFile;
+        }
     }
 
     int count = 0;
@@ -501,7 +532,9 @@ int CliApp::cmdStream()
     QObject::connect(FSession.get(), &TSession::frameHandled, &loop, [&](bool) {
         ++count;
         if (FLogFile.isEmpty())
-            std::fputs(qPrintable(frameLine(count, FSession->Live()) + '\n'), stdout);
+            std::fputs(qPrintable(frameLine(count, FSession->Live()) +
+                                  streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
+                       stdout);
         if (FFrames > 0 && count >= FFrames)
             loop.quit();
     });

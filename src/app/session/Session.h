@@ -166,9 +166,10 @@ public:
     void EventTimerTimer();
 
     // ---- Files --------------------------------------------------------------
-    void LoadSettings();                // applies FSettingsFile
+    // Applies FSettingsFile; false when the file was refused or not read whole.
+    bool LoadSettings();
     void SetSettingsFile(const std::string& file) { S.FSettingsFile = file; }
-    void LoadCustomSettings();
+    bool LoadCustomSettings();
     bool SaveSettings();
     bool SaveSettingsTo(const QString& file);
     void ExportHFile();
@@ -180,6 +181,16 @@ public:
     // A settings file chosen with a file dialog: listed (once) among the recent
     // files and made the current one. Returns its index in the list.
     int BrowseSettingsFile(const std::string& path);
+
+    // ---- "Setup" and "Data Logging" pages ------------------------------------
+    // The "..." file dialog was cancelled.
+    void SettingsFileDialogCancelled();
+    void LoadSettingsButtonClick();   // "Apply Settings"
+    void SaveSettingsButtonClick();   // "Save Settings"
+    void ClearRecentButtonClick();    // "Clear List"
+    // "Start Log" / "Stop Log" with the columns and rate of W.logSelection;
+    // false when the log was refused or could not start.
+    bool LogDataButtonClick();
 
     // ---- Configuration-tool setup ------------------------------------------
     // The setup window's logic, called on every change of the tool set (nullptr:

@@ -255,6 +255,8 @@ void TMainForm::wireSession()
     });
     connect(s, &TSession::barAxisChanged, this, [this](double min, double max, double step) {
         FBars->barGraph()->setValueAxis(min, max, step);
+        if (!FBarTimer.isActive())  // not refreshing: redraw once
+            FBars->barGraph()->replotIfDirty();
     });
     connect(s, &TSession::deviceVersionChanged, this, [this](const QString& text) {
         FVersionLabel->setText(QStringLiteral("Device Version : ") + text);
