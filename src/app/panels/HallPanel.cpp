@@ -20,6 +20,10 @@ THallPanel::THallPanel(const Pictures& pics, QWidget* parent)
     FNorth->setObjectName(QStringLiteral("HallNImage"));
     FSouth->setObjectName(QStringLiteral("HallSImage"));
     FBar->setObjectName(QStringLiteral("HallBar"));
+    FNorth->setAccessibleName(QStringLiteral("N"));
+    FSouth->setAccessibleName(QStringLiteral("S"));
+    FValue->setAccessibleName(QStringLiteral("Hall Value"));
+    FBar->setAccessibleName(QStringLiteral("Hall Bar"));
     FBar->setRange(-3000, 3000);
     FBar->setBar(true, 0, displayColour(dispcolour::None));
     FValue->setText(QStringLiteral("0"));

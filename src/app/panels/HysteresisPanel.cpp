@@ -30,6 +30,11 @@ THysteresisPanel::THysteresisPanel(const Pictures& pics, QWidget* parent)
     header()->setObjectName(QStringLiteral("MetalHeader"));
     FPicture->setObjectName(QStringLiteral("MetalImage"));
     FBar->setObjectName(QStringLiteral("MetalBar"));
+    FPicture->setAccessibleName(QStringLiteral("Hysteresis State"));
+    FState->setAccessibleName(QStringLiteral("Hysteresis Flag"));
+    FType->setAccessibleName(QStringLiteral("Type"));
+    FValue->setAccessibleName(QStringLiteral("Hysteresis Value"));
+    FBar->setAccessibleName(QStringLiteral("Hysteresis Bar"));
     FBar->setRange(0, 1000);
     FBar->setBar(true, 0, displayColour(dispcolour::None));
     FState->setText(QStringLiteral("N/A"));

@@ -68,6 +68,19 @@ void TLiveDisplayPresenter::present(const TDisplayView& v, const TDisplayChanges
         W.Temperature->showTemperature(v.Temperature);
 }
 
+void TLiveDisplayPresenter::setStale(bool stale)
+{
+    FStale = stale;
+    if (W.Bars)
+        W.Bars->setStale(stale);
+    if (W.Flags)
+        W.Flags->setStale(stale);
+    for (TSensorPanel* p :
+         std::initializer_list<TSensorPanel*>{W.Sar, W.Hall, W.Hysteresis, W.Temperature})
+        if (p)
+            p->setStale(stale);
+}
+
 void TLiveDisplayPresenter::presentEvents(const TEventIndicators& indicators)
 {
     if (W.Flags)

@@ -25,12 +25,15 @@ TSarPanel::TSarPanel(const Pictures& pics, QWidget* parent)
     for (std::size_t i = 0; i < defs.size(); ++i) {
         auto* pic = new TPictureLabel(pics.CHNoneScope, pics.CHProxScope, pics.CHTouchScope, this);
         pic->setObjectName(QString::fromLatin1(defs[i].first));
+        pic->setAccessibleName(QString::fromLatin1(defs[i].second));
         FPictures[i] = pic;
         const int row = static_cast<int>(i / 2), col = static_cast<int>(i % 2) * 2;
         g->addWidget(pic, row, col);
         g->addWidget(caption(QString::fromLatin1(defs[i].second)), row, col + 1);
     }
     FGraph->setObjectName(QStringLiteral("QRDGraph"));
+    FGraph->setAccessibleName(QStringLiteral("Quick Release Graph"));
+    FValue->setAccessibleName(QStringLiteral("Quick Release Value"));
     FGraph->setRange(0, 30);
     FValue->setText(QStringLiteral("0"));
     g->addWidget(caption(QStringLiteral("Quick Release Value")), 2, 0, 1, 3);

@@ -8,13 +8,15 @@
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
+#include "ProgramCaption.h"
 #include "SarPanel.h"
 #include "ScopeLink.h"
 #include "Session.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
+#include "StaleDisplay.h"
 #include "TemperaturePanel.h"
-#include "WindowPlacement.h"
+#include "WindowPlacing.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -43,7 +45,6 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(caption());
-    QApplication::setApplicationDisplayName(caption().trimmed());
     buildLayout();
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
@@ -78,7 +79,7 @@ TScopeForm* TMainForm::scopeForm() const
 
 QString TMainForm::caption()
 {
-    return QStringLiteral("Kelvan MFS380A V") + QStringLiteral(MFS_VERSION) + QLatin1Char(' ');
+    return programCaption();
 }
 
 void TMainForm::buildLayout()
@@ -88,7 +89,8 @@ void TMainForm::buildLayout()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     FColumn = new TControlColumn(central);
-    row->addWidget(FColumn);
+    // The column widens with the window (so does its message list).
+    row->addWidget(FColumn, 1);
 
     auto* container = new QWidget(central);
     container->setObjectName(QStringLiteral("ContainerPanel"));
@@ -105,17 +107,22 @@ void TMainForm::buildLayout()
                        static_cast<QWidget*>(FMetal), static_cast<QWidget*>(FTemp)})
         sensors->addWidget(w, 1);
     right->addLayout(sensors);
-    row->addWidget(container, 1);
+    row->addWidget(container, 4);
     setCentralWidget(central);
 
     FVersionLabel = new QLabel(this);
     statusBar()->addPermanentWidget(FVersionLabel);
-    if (FSimulation)
-        statusBar()->showMessage(QStringLiteral("Simulated configuration tool and chip"));
+    if (FSimulation) {
+        // A widget of the status bar, not a message: menu hints do not clear it.
+        auto* notice = new QLabel(QStringLiteral("Simulated configuration tool and chip"), this);
+        notice->setObjectName(QStringLiteral("SimulationNotice"));
+        statusBar()->addWidget(notice);
+    }
 
     FPresenter = std::make_unique<TLiveDisplayPresenter>(
         TLiveDisplayWidgets{FBars, FColumn->FlagsEvents, FSar, FHall, FMetal, FTemp});
     FBars->barGraph()->ShowBarBackground(TBarGraph::TBackground::Watermark);
+    new TStaleDisplay(FSession, *FPresenter, this);
     refreshInputs();
     FModel.start();
     present();
@@ -153,6 +160,8 @@ void TMainForm::buildMenus()
     FPower = options->addAction(QStringLiteral("Power On"), this,
                                 [this] { FSession.PowerButtonClick(); });
     if (FSimulation) {
+        // Made now: it sets the simulated world up (no finger moving by itself).
+        FSimPanel = new SimulationPanel(FSimulation, this);
         options->addSeparator();
         FPlugSim = options->addAction(QStringLiteral("Unplug Simulated Tool"), this, [this] {
             if (!FSimPanel)
@@ -299,7 +308,7 @@ void TMainForm::showButtons()
     FExportH->setEnabled(b.exportHEnabled);
     FPower->setText(b.powerCaption);
     FPower->setEnabled(FSession.DevList().Connected());
-    FBars->showResetButton()->setEnabled(b.showResetEnabled);
+    FBars->setCommandButtons(FSession.state().FPowerOn, b.showResetEnabled);
 }
 
 void TMainForm::showToolSetup()
@@ -343,6 +352,7 @@ void TMainForm::firstActivation()
     TPreferences& prefs = FSession.Preferences();
     const auto start = prefs.prepare(width());
     bool ok = start != TPreferences::TStart::Failed;
+    bool placed = false;
     if (start == TPreferences::TStart::Existing) {
         TMainFormPrefs p;
         p.placement = {x(), y(), width(), height(), isMaximized()};
@@ -359,18 +369,14 @@ void TMainForm::firstActivation()
         FBars->strip()->setBarAddressText(7, QString::fromStdString(p.debugAddresses[21]));
         FSession.Setup().SetupStreaming();
         if (p.placementRead) {
-            std::vector<QRect> displays;
-            for (QScreen* screen : QGuiApplication::screens())
-                displays.push_back(screen->geometry());
-            const TPlacementDecision d = placeWindow(p.placement, displays);
-            if (d.move)
-                move(d.position);
-            if (d.resize)
-                resize(d.size);
-            if (d.maximise)
-                showMaximized();
+            const TPlacementDecision d = placeWindow(p.placement, displayRects());
+            applyPlacement(*this, d);
+            placed = d.move;
         }
     }
+    // First start, or a saved place on no display: centred.
+    if (!placed)
+        centreOnScreen(*this);
     if (!ok)
         FSession.KvnAddItem(QString::fromLatin1(filemsg::kPreferencesLoadError),
                             TMessageType::Error);
@@ -379,10 +385,7 @@ void TMainForm::firstActivation()
 void TMainForm::savePreferences()
 {
     TMainFormPrefs p;
-    const QRect g = isMaximized() ? normalGeometry() : geometry();
-    p.placement = {isMaximized() ? geometry().x() - 8 : g.x(),
-                   isMaximized() ? geometry().y() - 8 : g.y(), g.width(), g.height(),
-                   isMaximized()};
+    p.placement = currentPlacement(*this);
     p.hints = FHints->isChecked();
     p.notifyReset = FNotifyReset->isChecked();
     for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
