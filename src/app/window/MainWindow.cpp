@@ -2,6 +2,7 @@
 
 #include "BarGraphPanel.h"
 #include "BaselineView.h"
+#include "CommandLogs.h"
 #include "ControlColumn.h"
 #include "FileMessages.h"
 #include "FlagsEventsPanel.h"
@@ -48,6 +49,7 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     buildLayout();
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
+    FCommandLogs = std::make_unique<TCommandLogs>(FSession, this);
     wireSession();
 
     FBarTimer.setInterval(10);
@@ -68,6 +70,7 @@ TMainForm::~TMainForm()
     qApp->removeEventFilter(this);
     // The scope writes its settings first, so that a reset below removes them too.
     FScope.reset();
+    FCommandLogs.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
 }
@@ -151,6 +154,8 @@ void TMainForm::buildMenus()
     FHints->setChecked(true);
     options->addAction(QStringLiteral("Read all settings from the device"), this,
                        [this] { FSession.ReadFromDevice(false); });
+    options->addAction(QStringLiteral("Show Send Commands"), this,
+                       [this] { FCommandLogs->showEasyShowSend(); });
     FNotifyReset = options->addAction(QStringLiteral("Notify on device reset"));
     FNotifyReset->setCheckable(true);
     FNotifyReset->setChecked(true);

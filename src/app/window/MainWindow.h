@@ -17,6 +17,7 @@ class QAction;
 class QLabel;
 class SimulationPanel;
 class TBarGraphPanel;
+class TCommandLogs;
 class TControlColumn;
 class THallPanel;
 class THysteresisPanel;
@@ -48,6 +49,9 @@ public:
     QAction* powerAction() const { return FPower; }
     // The scope window (created with the main window, hidden).
     TScopeForm* scopeForm() const;
+    // The two command logs ("Send Commands" for the settings window's button,
+    // "Show Send Commands" for the Options menu).
+    TCommandLogs* commandLogs() const { return FCommandLogs.get(); }
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -77,6 +81,7 @@ private:
     TDisplayInputs FInputs;
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
     std::unique_ptr<TScopeLink> FScope;
+    std::unique_ptr<TCommandLogs> FCommandLogs;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;
