@@ -3,6 +3,7 @@
 
 #include "CliOptions.h"
 #include "CliPrompts.h"
+#include "CliStreamSetup.h"
 #include "Session.h"
 
 #include <QObject>
@@ -48,4 +49,5 @@ private:
     double FSeconds = 0;
     QString FLogFile;
     int FEvery = 1;
+    TCliStreamSetup FStreamSetup;
 };

@@ -1,13 +1,20 @@
 #include "CliOptions.h"
 
+#include "SimToolOption.h"
+
 const char* const kCliHelp =
-    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--serial SERIAL] [-v] COMMAND ...
+    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-tool SPEC]... [--serial SERIAL]
+                  [-v] COMMAND ...
 
 Drives the MFS380A through the configuration tool without windows.
 
 Options:
   --simulate          use the built-in simulated tool and chip instead of USB
   --sim-address HEX   the simulated chip's I2C address (default 44)
+  --sim-tool PID:VERSION:BUILD:RELEASE[:SERIAL]
+                      simulate a tool with this product id, firmware version,
+                      build and release, e.g. 0x108:0106:20:0B (hexadecimal but
+                      BUILD); repeatable, implies --simulate
   --serial SERIAL     use the configuration tool with this serial number
   -v, --verbose       also print the information messages of the session
   -h, --help          show this text
@@ -15,6 +22,9 @@ Options:
 Commands:
   tools                          one line per configuration tool: index, name,
                                  vendor id, product id, serial
+  tools --check                  one line per tool: index, name, product id,
+                                 serial, firmware, build, release and the
+                                 firmware verdict
   firmware                       the current tool's firmware version, build,
                                  release and tool ID
   error-text CODE                the message of a tool result code (decimal or 0x..)
@@ -28,10 +38,38 @@ Commands:
                                  the C header of a device settings file (no tool
                                  needed; default output MFS380A_Init.h)
   stream [--frames N | --seconds S] [--log FILE] [--every N]
-                                 start streaming with the default set-up and
-                                 print one decoded line per frame (or write the
-                                 data log with every column), then stop
+         [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
+         [--log-columns LIST]
+                                 start streaming and print one decoded line per
+                                 frame (streamed debug rows as dbg=ADR:VAL, extra
+                                 bars as bars=ADR:VALUE), or
+                                 write the data log, then stop. --select: the
+                                 streamed blocks, a comma list of counts, lta, pt
+                                 (default all); --extra: the debug rows in order;
+                                 --log-columns: qrd, hall, md, count0..count5,
+                                 lta0..lta2, delta0..delta2, prox0..prox2,
+                                 touch0..touch2 (default all); --every N: log
+                                 every N-th frame. Blocks the log needs are
+                                 switched on.
+  stream-table [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
+                                 print the stream address table (no tool
+                                 needed): "length N", one "POSITION ADDRESS" line
+                                 per block, one "NAME INDEX" line per start index
+                                 of a streamed block; --bars: the two extra bar
+                                 channels, ticked
+  update-firmware [--stable | FILE.dfu] [--yes]
+                                 start the firmware update program for the
+                                 current tool: the setup window's Update (a
+                                 local .dfu file, else the stable release),
+                                 the stable release, or FILE.dfu; asks first
+                                 unless --yes
   status                         ask the running program whether it runs
+  check-updates [--url URL]      check the update server: one line per offered
+                                 update (product key, name, version, download
+                                 or install), or "up to date"
+  download-update KEY [--url URL]
+                                 download, unpack and verify the update of one
+                                 product; prints the installer's path
   close                          ask the running program to close
   paths                          where this installation finds its shipped files,
                                  keeps its preferences and looks for installed
@@ -57,6 +95,15 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
             }
             o.simAddress = static_cast<std::uint8_t>(v);
             ++i;
+        } else if (a == "--sim-tool") {
+            if (i + 1 >= argv.size()) {
+                error = QStringLiteral("--sim-tool needs %1").arg(kSimToolSyntax);
+                return std::nullopt;
+            }
+            if (!parseSimTool(argv[i + 1], error))
+                return std::nullopt;
+            o.simTools << argv[++i];
+            o.simulate = true;
         } else if (a == "--serial") {
             if (i + 1 >= argv.size()) {
                 error = "--serial needs a serial number";

@@ -14,7 +14,14 @@ TToolBackend makeToolBackend(const TToolBackendOptions& options)
         sim.mode = sim::Mode::RealTime;
         if (options.simAddress)
             sim.tool.chip.i2cAddress = *options.simAddress;
+        if (!options.simTools.empty())
+            sim.tools = 0;
         auto simulation = sim::makeSimulation(sim);
+        for (sim::ToolConfig tool : options.simTools) {
+            tool.fingerCycle = sim.fingerCycle;
+            tool.chip.i2cAddress = sim.tool.chip.i2cAddress;
+            simulation->plug(tool);
+        }
         return {simulation, simulation};
     }
     return {std::make_shared<HidapiBackend>(), nullptr};

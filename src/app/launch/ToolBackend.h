@@ -4,17 +4,21 @@
 
 #include "HidAccess.h"
 #include "HidReader.h"
+#include "SimTypes.h"
 
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Clock;
 
 struct TToolBackendOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
+    // The simulated tools (--sim-tool); one default tool when empty.
+    std::vector<sim::ToolConfig> simTools;
 };
 
 namespace sim {

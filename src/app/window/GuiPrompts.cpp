@@ -46,7 +46,7 @@ std::optional<QString> GuiPrompts::saveFileName(const TFileDialogRequest& reques
 
 TStartupChoice GuiPrompts::startupMode(const QStringList& recentNames)
 {
-    StartupModeDialog dialog(recentNames, addRecentFile, FParent);
+    StartupModeDialog dialog(recentNames, recentFiles, FParent);
     dialog.exec();
     return dialog.choice();
 }

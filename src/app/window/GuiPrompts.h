@@ -2,8 +2,7 @@
 // The session's questions answered with dialogs.
 
 #include "SessionPrompts.h"
-
-#include <functional>
+#include "StartupModeDialog.h"
 
 class QWidget;
 
@@ -16,9 +15,8 @@ public:
     std::optional<QString> saveFileName(const TFileDialogRequest& request) override;
     TStartupChoice startupMode(const QStringList& recentNames) override;
 
-    // Adds a settings file browsed to in the start-up mode window to the recent
-    // files; returns its index and the names of all recent files.
-    std::function<int(const QString& path, QStringList& names)> addRecentFile;
+    // The recent settings files the start-up mode window's list shows.
+    TRecentFileHooks recentFiles;
 
 private:
     QWidget* FParent;
