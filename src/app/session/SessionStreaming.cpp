@@ -261,6 +261,7 @@ void TSession::PowerOffSequence()
         S.FDemo = false;
         S.FDemoStart = true;
     }
+    emit demoCloseRequested();
     if (S.FIsStreaming) {
         S.FIsStreaming = false;
         FDevice->StopStreaming();

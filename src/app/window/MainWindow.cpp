@@ -6,6 +6,8 @@
 #include "ControlColumn.h"
 #include "CtSetupForm.h"
 #include "CtSetupModel.h"
+#include "DemoForm.h"
+#include "DemoLink.h"
 #include "FileMessages.h"
 #include "FlagsEventsPanel.h"
 #include "HallPanel.h"
@@ -63,6 +65,7 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     FCommandLogs = std::make_unique<TCommandLogs>(FSession, this);
+    FDemoLink = std::make_unique<TDemoLink>(FSession);
     wireSession();
     // The setup window judges the tools' firmware from now on.
     FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
@@ -90,6 +93,7 @@ TMainForm::~TMainForm()
     // The scope writes its settings first, so that a reset below removes them too.
     FScope.reset();
     FCommandLogs.reset();
+    FDemoLink.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
 }
@@ -97,6 +101,11 @@ TMainForm::~TMainForm()
 TScopeForm* TMainForm::scopeForm() const
 {
     return FScope->form();
+}
+
+TDemoForm* TMainForm::demoForm() const
+{
+    return FDemoLink->form();
 }
 
 QString TMainForm::caption()
@@ -431,6 +440,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
         FClosed = true;
         FBarTimer.stop();
         FSettingsForm->hide();
+        FDemoLink->form()->close(); // a window of its own: it would keep the program running
         FSession.Close();
         FUpdates->closeDown();
         savePreferences();

@@ -19,6 +19,8 @@ class QUrl;
 class SimulationPanel;
 class TBarGraphPanel;
 class TCommandLogs;
+class TDemoLink;
+class TDemoForm;
 class TControlColumn;
 class TCtSetupForm;
 class THallPanel;
@@ -60,6 +62,8 @@ public:
     // The two command logs ("Send Commands" for the settings window's button,
     // "Show Send Commands" for the Options menu).
     TCommandLogs* commandLogs() const { return FCommandLogs.get(); }
+    // The SAR UI demo window (a window of its own, hidden until the demo starts).
+    TDemoForm* demoForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -96,6 +100,7 @@ private:
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
     std::unique_ptr<TScopeLink> FScope;
     std::unique_ptr<TCommandLogs> FCommandLogs;
+    std::unique_ptr<TDemoLink> FDemoLink;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;
