@@ -32,6 +32,7 @@ const QColor kDeltaColour(0x7A, 0x3E, 0x00);
 QLabel* valueLabel(QWidget* parent, const QString& name, const QColor& colour)
 {
     auto* l = new QLabel(QStringLiteral("N/A"), parent);
+    l->setAccessibleDescription(l->text()); // the value, under the label's name
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
     l->setFixedSize(kValueWidth, kRowHeight);

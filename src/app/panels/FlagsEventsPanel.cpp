@@ -51,7 +51,6 @@ TFlagsEventsPanel::TFlagsEventsPanel(QWidget* parent)
     auto* power = new QGroupBox(QStringLiteral("Power Modes"), this);
     power->setFont(normal);
     FPowerMode = boxLabel(power, QStringLiteral("PowerModesLabel"), QString());
-    FPowerMode->setAccessibleName(QStringLiteral("Power Mode"));
     QFont bold = FPowerMode->font();
     bold.setBold(true);
     FPowerMode->setFont(bold);

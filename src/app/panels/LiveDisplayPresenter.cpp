@@ -6,6 +6,7 @@
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "PictureLabel.h"
+#include "Readout.h"
 #include "SarPanel.h"
 #include "TemperaturePanel.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 void setLabel(QLabel* label, const std::string& text)
 {
-    label->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    showReadout(label, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "LevelBar.h"
 #include "PictureLabel.h"
 #include "Pictures.h"
+#include "Readout.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -35,7 +36,7 @@ TSarPanel::TSarPanel(const Pictures& pics, QWidget* parent)
     FGraph->setAccessibleName(QStringLiteral("Quick Release Graph"));
     FValue->setAccessibleName(QStringLiteral("Quick Release Value"));
     FGraph->setRange(0, 30);
-    FValue->setText(QStringLiteral("0"));
+    showReadout(FValue, QStringLiteral("0"));
     g->addWidget(caption(QStringLiteral("Quick Release Value")), 2, 0, 1, 3);
     g->addWidget(FValue, 2, 3);
     g->addWidget(FGraph, 3, 0, 1, 4);
@@ -56,5 +57,5 @@ void TSarPanel::showQuickRelease(const TQuickReleaseView& v)
     FGraph->setMarker(v.MarkerShown, v.Value);
     const QString text = QString::fromStdString(v.LabelText);
     if (!text.isEmpty() && FValue->text() != text)
-        FValue->setText(text);
+        showReadout(FValue, text);
 }

@@ -65,6 +65,7 @@ TDemoForm::TDemoForm(QWidget* parent)
     eventCounterLabel = plainLabel(QStringLiteral("0"), events);
     eventCounterLabel->setObjectName(QStringLiteral("eventCounterLabel"));
     eventCounterLabel->setAccessibleName(QStringLiteral("Event Counter"));
+    eventCounterLabel->setAccessibleDescription(eventCounterLabel->text());
     eventCounterLabel->setMinimumWidth(60);
     QFont counterFont = eventCounterLabel->font();
     counterFont.setBold(true);
@@ -158,6 +159,7 @@ TDemoPicture TDemoForm::shown(TDemoIndicator indicator) const
 void TDemoForm::setEventCounter(int count)
 {
     eventCounterLabel->setText(QString::number(count));
+    eventCounterLabel->setAccessibleDescription(eventCounterLabel->text());
 }
 
 void TDemoForm::showMode(int index)
