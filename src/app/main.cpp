@@ -30,6 +30,11 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption simLoad(
+        QStringLiteral("sim-load"),
+        QStringLiteral("Load on the simulated chip's receive pins RX0 and RX1 in pF (default 8,5)."),
+        QStringLiteral("PF0,PF1"));
+    parser.addOption(simLoad);
     const QCommandLineOption simTool(
         QStringLiteral("sim-tool"),
         QStringLiteral("Simulate a tool with this product id, firmware and serial, e.g. "
@@ -53,6 +58,14 @@ int main(int argc, char** argv)
 
     TToolBackendOptions backendOptions;
     backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
+    if (parser.isSet(simLoad)) {
+        backendOptions.simLoad = parseSimLoad(parser.value(simLoad));
+        if (!backendOptions.simLoad) {
+            std::fprintf(stderr, "mfs380a: --sim-load needs two loads in pF, PF0,PF1, each above 0 "
+                                 "and at most 100\n");
+            return 2;
+        }
+    }
     for (const QString& value : parser.values(simTool)) {
         QString error;
         const auto tool = parseSimTool(value, error);

@@ -1,5 +1,6 @@
 #include "CliApp.h"
 
+#include "CliEngineering.h"
 #include "CliFirmware.h"
 #include "CliPaths.h"
 #include "CliReports.h"
@@ -74,6 +75,14 @@ int CliApp::run()
         return runUpdateCommand(c, FOptions.args);
     if (c == "stream-table")
         return cliStreamTable(FOptions.args);
+    if (CliEngineering::handles(c)) {
+        QString message;
+        if (CliEngineering::checkArguments(c, FOptions.args, message) != kExitOk)
+            return usage(message);
+        if (!openSession())
+            return kExitTool;
+        return CliEngineering(*FSession, FOptions.args).run(c);
+    }
     if (c == "paths")
         return FOptions.args.isEmpty() ? runPathsCommand()
                                        : usage(QStringLiteral("paths takes no arguments"));
@@ -192,6 +201,7 @@ bool CliApp::openSession()
     TToolBackendOptions backendOptions;
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
+    backendOptions.simLoad = FOptions.simLoad;
     for (const QString& value : FOptions.simTools) {
         QString error;
         if (const auto tool = parseSimTool(value, error))

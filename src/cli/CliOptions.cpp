@@ -1,16 +1,19 @@
 #include "CliOptions.h"
 
 #include "SimToolOption.h"
+#include "ToolBackend.h"
 
 const char* const kCliHelp =
-    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-tool SPEC]... [--serial SERIAL]
-                  [-v] COMMAND ...
+    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-tool TOOL]...
+                  [--sim-load PF0,PF1] [--serial SERIAL] [-v] COMMAND ...
 
 Drives the MFS380A through the configuration tool without windows.
 
 Options:
   --simulate          use the built-in simulated tool and chip instead of USB
   --sim-address HEX   the simulated chip's I2C address (default 44)
+  --sim-load PF0,PF1  the load on the simulated chip's receive pins RX0 and
+                      RX1 in pF (default 8,5)
   --sim-tool PID:VERSION:BUILD:RELEASE[:SERIAL]
                       simulate a tool with this product id, firmware version,
                       build and release, e.g. 0x108:0106:20:0B (hexadecimal but
@@ -61,6 +64,14 @@ Commands:
                                  per block, one "NAME INDEX" line per start index
                                  of a streamed block; --bars: the two extra bar
                                  channels, ticked
+  capacitance [--current]        start streaming and calculate the load
+                                 capacitance of CH0 to CH2 (default settings,
+                                 or the chip's current ones); one line each
+  read-indirect ADDR             read one byte of the chip's indirect memory
+  write-indirect ADDR BYTE       write one byte of the chip's indirect memory
+  otp-address [--write XX --yes] print the chip's I2C address; with --write,
+                                 program XX (44 45 46 47 4C 4D 4E 4F) into the
+                                 chip's OTP memory for good, then search again
   update-firmware [--stable | FILE.dfu] [--yes]
                                  start the firmware update program for the
                                  current tool: the setup window's Update (a
@@ -99,6 +110,14 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
                 return std::nullopt;
             }
             o.simAddress = static_cast<std::uint8_t>(v);
+            ++i;
+        } else if (a == "--sim-load") {
+            const auto load = i + 1 < argv.size() ? parseSimLoad(argv[i + 1]) : std::nullopt;
+            if (!load) {
+                error = "--sim-load needs two loads in pF, PF0,PF1, each above 0 and at most 100";
+                return std::nullopt;
+            }
+            o.simLoad = load;
             ++i;
         } else if (a == "--sim-tool") {
             if (i + 1 >= argv.size()) {

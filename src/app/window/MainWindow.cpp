@@ -17,6 +17,7 @@
 #include "ProgramCaption.h"
 #include "SarPanel.h"
 #include "ScopeLink.h"
+#include "SendCommandsLink.h"
 #include "Session.h"
 #include "SettingsForm.h"
 #include "SettingsWindowLink.h"
@@ -65,6 +66,7 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     FCommandLogs = std::make_unique<TCommandLogs>(FSession, this);
+    linkSendCommandsButton(*FSettingsForm, *FCommandLogs);
     FDemoLink = std::make_unique<TDemoLink>(FSession);
     wireSession();
     // The setup window judges the tools' firmware from now on.

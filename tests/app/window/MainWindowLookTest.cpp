@@ -3,12 +3,17 @@
 // message list, the status bar notice, the simulation controls and the
 // accessible names of the controls.
 #include "BarGraphPanel.h"
+#include "CommandLogs.h"
 #include "ControlColumn.h"
+#include "EasyShowSendForm.h"
+#include "EngineeringPage.h"
 #include "FlagsEventsPanel.h"
 #include "KvnListBox.h"
 #include "MainWindow.h"
 #include "PictureLabel.h"
+#include "SendCommands.h"
 #include "SessionRig.h"
+#include "SettingsForm.h"
 #include "SimBackend.h"
 #include "SimTool.h"
 #include "SimulationPanel.h"
@@ -22,6 +27,8 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -335,6 +342,37 @@ TEST(MainWindowLook, SimulationNoticeOutlivesMenuHints)
     window.statusBar()->showMessage("Show hover hints"); // a menu entry's status tip
     window.statusBar()->clearMessage();
     EXPECT_TRUE(notice->isVisible());
+}
+
+TEST(MainWindowLook, CommandLogsOpenFromTheOptionsMenuAndTheEngineeringPage)
+{
+    LookRig w;
+    w.rig.startStreaming();
+    TCommandLogs* logs = w.window.commandLogs();
+    // Options, "Show Send Commands".
+    QAction* entry = nullptr;
+    for (QAction* menu : w.window.menuBar()->actions()) {
+        if (!menu->menu())
+            continue;
+        for (QAction* a : menu->menu()->actions())
+            if (a->text() == "Show Send Commands")
+                entry = a;
+    }
+    ASSERT_NE(entry, nullptr);
+    entry->trigger();
+    EXPECT_TRUE(logs->easyShowSend()->isVisible());
+    EXPECT_TRUE(logs->FEasyShowSend());
+
+    // The engineering page's button.
+    auto* page = w.window.settingsForm()->findChild<TEngineeringPage*>();
+    ASSERT_NE(page, nullptr);
+    ASSERT_TRUE(page->ShowSendCommandsButton->isEnabled());
+    page->ShowSendCommandsButton->click();
+    EXPECT_TRUE(logs->sendCommands()->isVisible());
+    EXPECT_TRUE(logs->loggingReports());
+    w.rig.session->MemoryWrite("D1", "5A");
+    EXPECT_GT(logs->sendCommands()->ListBox1->count(), 0);
+    EXPECT_EQ(logs->easyShowSend()->ListCount(), 1);
 }
 
 } // namespace
