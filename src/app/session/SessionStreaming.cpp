@@ -413,6 +413,18 @@ void TSession::SARStreaming(bool enable)
 
 void TSession::DemoButtonClick()
 {
+    // The demo needs a stream. Asked for with the chip off (before the first
+    // Start, or after Stop) it starts one with the default set-up first, and
+    // a paused one goes on, instead of sending the demo's writes to a chip
+    // without supply.
+    if (S.FIsPaused)
+        PauseButtonClick();
+    if (!S.FIsStreaming) {
+        if (!FDevList->Connected())
+            return;
+        if (!StartSequence(TStartupChoice{TStartupChoice::TMode::Default}))
+            return;
+    }
     LoadButtonClick();
     ShowResetButtonClick();
     S.FBlockDisplay = true;

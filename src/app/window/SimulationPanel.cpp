@@ -71,22 +71,20 @@ SimulationPanel::SimulationPanel(std::shared_ptr<sim::SimBackend> backend, QWidg
     layout->addLayout(FGrid);
     for (int ch = 0; ch < 3; ++ch)
         FFinger[static_cast<std::size_t>(ch)] =
-            addSlider(QStringLiteral("Finger over CH%1").arg(ch), 0, simpanel::kFingerAwayMm,
-                      simpanel::kFingerAwayMm);
+            addSlider(QStringLiteral("Finger over CH%1").arg(ch), 0, simpanel::kFingerAwayMm, 0);
     FCycle = new QCheckBox(QStringLiteral("Finger moves over CH0 to CH2 by itself"), this);
     FCycle->setChecked(false);
     FGrid->addWidget(FCycle, FGrid->rowCount(), 0, 1, 3);
 
     FMagnet =
-        addSlider(QStringLiteral("Magnet"), 0, simpanel::kMagnetAwayMm, simpanel::kMagnetAwayMm);
+        addSlider(QStringLiteral("Magnet"), 0, simpanel::kMagnetAwayMm, 0);
     FPole = new QComboBox(this);
     FPole->addItems({QStringLiteral("North pole towards the chip"),
                      QStringLiteral("South pole towards the chip")});
     FPole->setAccessibleName(QStringLiteral("Magnet pole"));
     FGrid->addWidget(FPole, FGrid->rowCount(), 1, 1, 2);
 
-    FMetal = addSlider(QStringLiteral("Metal target"), 0, simpanel::kMetalAwayMm,
-                       simpanel::kMetalAwayMm);
+    FMetal = addSlider(QStringLiteral("Metal target"), 0, simpanel::kMetalAwayMm, 0);
     FMetalHint = new QLabel(
         QStringLiteral("The metal target is sensed with the inductive set-up only: channel "
                        "CH3 on and the hysteresis UI enabled (the settings file "
@@ -131,9 +129,6 @@ QSlider* SimulationPanel::addSlider(const QString& caption, int minimum, int max
     s->setMinimumWidth(220);
     s->setAccessibleName(caption);
     label->setBuddy(s);
-    // Distances: away on the left, nearer to the right, so that the filled
-    // part of the groove grows as the object comes near.
-    s->setInvertedAppearance(caption != QLatin1String("Temperature"));
     auto* shown = new QLabel(this);
     shown->setObjectName(caption + QStringLiteral(" value"));
     shown->setAccessibleName(caption + QStringLiteral(" value"));
@@ -146,9 +141,22 @@ QSlider* SimulationPanel::addSlider(const QString& caption, int minimum, int max
     return s;
 }
 
+int SimulationPanel::distance(const QSlider* s) const
+{
+    // A distance slider runs from away (left, its minimum) to touching
+    // (right), so that the filled part of its groove grows as the object
+    // comes near.
+    return s == FTemperature ? s->value() : s->maximum() - s->value();
+}
+
+void SimulationPanel::setDistance(QSlider* s, int mm)
+{
+    s->setValue(s == FTemperature ? mm : s->maximum() - mm);
+}
+
 QString SimulationPanel::valueText(const QSlider* s) const
 {
-    const int v = s->value();
+    const int v = distance(s);
     if (s == FMagnet)
         return distanceText(v, simpanel::kMagnetAwayMm);
     if (s == FMetal)
@@ -195,10 +203,10 @@ void SimulationPanel::apply()
         sim::ToolControl tool = FBackend->tool(key);
         tool.setFingerCycle(FCycle->isChecked());
         for (int ch = 0; ch < 3; ++ch)
-            tool.setFinger(ch, simpanel::proximity(FFinger[static_cast<std::size_t>(ch)]->value(),
+            tool.setFinger(ch, simpanel::proximity(distance(FFinger[static_cast<std::size_t>(ch)]),
                                                    simpanel::kFingerAwayMm));
-        tool.setMagnet(simpanel::magnetField(FMagnet->value(), north));
-        tool.setMetal(simpanel::proximity(FMetal->value(), simpanel::kMetalAwayMm));
+        tool.setMagnet(simpanel::magnetField(distance(FMagnet), north));
+        tool.setMetal(simpanel::proximity(distance(FMetal), simpanel::kMetalAwayMm));
         if (FDrift->isChecked())
             tool.setTemperature(std::nullopt);
         else
@@ -210,7 +218,7 @@ void SimulationPanel::apply()
 void SimulationPanel::refreshMetalHint()
 {
     bool needed = false;
-    if (FMetal->value() < simpanel::kMetalAwayMm) {
+    if (distance(FMetal) < simpanel::kMetalAwayMm) {
         const auto tools = FBackend->tools();
         if (!tools.empty()) {
             const sim::ToolControl tool = FBackend->tool(tools.front());
@@ -218,7 +226,14 @@ void SimulationPanel::refreshMetalHint()
                                                         tool.chipRegister(kPxsGlobal));
         }
     }
+    if (needed == FMetalHint->isVisibleTo(this))
+        return;
     FMetalHint->setVisible(needed);
+    // Grow (or shrink) the panel so that the hint's lines are not cut.
+    if (isVisible()) {
+        layout()->activate();
+        resize(width(), heightForWidth(width()) > 0 ? heightForWidth(width()) : sizeHint().height());
+    }
 }
 
 void SimulationPanel::showEvent(QShowEvent* event)

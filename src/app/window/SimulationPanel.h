@@ -51,6 +51,9 @@ public:
     QCheckBox* driftBox() const { return FDrift; }
     QComboBox* poleBox() const { return FPole; }
     QLabel* metalHint() const { return FMetalHint; }
+    // The distance (mm) a slider stands for; the temperature slider's value.
+    int distance(const QSlider* slider) const;
+    void setDistance(QSlider* slider, int mm);
     // The text shown beside a slider.
     QString valueText(const QSlider* slider) const;
     // Shows the inductive set-up hint when the target is near and the chip

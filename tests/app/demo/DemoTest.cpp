@@ -171,4 +171,37 @@ TEST(DemoWindow, LoadSettingsAppliesTheDemoFileAndRedoesAti)
     EXPECT_TRUE(d.rig.session->Settings().sarUiEnabled());
 }
 
+TEST(DemoWindow, StartedWithTheChipOffStreamsFirst)
+{
+    // Before the first Start and after Stop the chip has no supply: the demo
+    // starts the stream itself instead of collecting "Device power is off!".
+    for (const bool stoppedBefore : {false, true}) {
+        SessionRig rig;
+        TDemoLink link{*rig.session};
+        if (stoppedBefore) {
+            rig.startStreaming();
+            rig.session->StartButtonClick(); // Stop
+            ASSERT_FALSE(rig.session->state().FIsStreaming);
+        }
+        rig.session->DemoButtonClick();
+        for (int waited = 0; waited < 10000 && !rig.session->state().FDemo; waited += 50)
+            QTest::qWait(50);
+        rig.run(500);
+        EXPECT_TRUE(rig.session->state().FIsStreaming) << stoppedBefore;
+        EXPECT_TRUE(link.form()->isVisible()) << stoppedBefore;
+        EXPECT_FALSE(rig.hasMessage("Device power is off!")) << stoppedBefore;
+        EXPECT_GT(link.form()->eventCounterLabel->text().toInt(), 0) << stoppedBefore;
+    }
+}
+
+TEST(DemoWindow, WithoutAToolNothingHappens)
+{
+    SessionRig rig({}, false);
+    TDemoLink link{*rig.session};
+    rig.session->DemoButtonClick();
+    rig.pump();
+    EXPECT_FALSE(link.form()->isVisible());
+    EXPECT_FALSE(rig.hasMessage("Device power is off!"));
+}
+
 } // namespace

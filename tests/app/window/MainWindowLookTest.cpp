@@ -294,15 +294,15 @@ TEST(SimulationControls, SlidersShowTheirValuesAndMoveTheWorld)
     EXPECT_FALSE(r.environment<bool>([](const sim::Environment& e) { return e.fingerCycle; }));
     EXPECT_EQ(panel.valueText(panel.fingerSlider(1)), "away");
 
-    panel.fingerSlider(1)->setValue(0);
+    panel.setDistance(panel.fingerSlider(1), 0);
     EXPECT_EQ(panel.valueText(panel.fingerSlider(1)), "touching");
     EXPECT_EQ(r.environment<double>([](const sim::Environment& e) { return e.finger[1]; }), 1.0);
-    panel.fingerSlider(1)->setValue(10);
+    panel.setDistance(panel.fingerSlider(1), 10);
     EXPECT_EQ(panel.valueText(panel.fingerSlider(1)), "10 mm");
     EXPECT_DOUBLE_EQ(r.environment<double>([](const sim::Environment& e) { return e.finger[1]; }),
                      0.75);
 
-    panel.magnetSlider()->setValue(0);
+    panel.setDistance(panel.magnetSlider(), 0);
     EXPECT_DOUBLE_EQ(r.environment<double>([](const sim::Environment& e) { return e.magnet; }),
                      3000.0);
     panel.poleBox()->setCurrentIndex(1); // south
@@ -324,8 +324,12 @@ TEST(SimulationControls, MetalTargetHintsAtTheInductiveSetup)
     SimulationPanel panel(r.backend);
     panel.show();
     EXPECT_TRUE(panel.metalHint()->isHidden()); // target away
-    panel.metalSlider()->setValue(5);
+    panel.setDistance(panel.metalSlider(), 5);
     EXPECT_FALSE(panel.metalHint()->isHidden()); // the chip is not set up for it
+    // The panel grows so that none of the hint's lines is cut.
+    QApplication::processEvents();
+    QLabel* hint = panel.metalHint();
+    EXPECT_GE(hint->height(), hint->heightForWidth(hint->width()));
     EXPECT_FALSE(simpanel::metalNeedsInductiveSetup(0x08, 0x40));
     EXPECT_TRUE(simpanel::metalNeedsInductiveSetup(0x08, 0x00));
     EXPECT_TRUE(simpanel::metalNeedsInductiveSetup(0x07, 0x40));
