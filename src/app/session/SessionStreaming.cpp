@@ -424,6 +424,11 @@ void TSession::DemoButtonClick()
             return;
         if (!StartSequence(TStartupChoice{TStartupChoice::TMode::Default}))
             return;
+        // The demo applies its own settings file and reads the chip back:
+        // the start's own file and read would come after it and undo it.
+        S.FLoadSettings = false;
+        S.FReadDevice = false;
+        S.FBlockDisplay = false;
     }
     LoadButtonClick();
     ShowResetButtonClick();

@@ -183,10 +183,15 @@ TEST(DemoWindow, StartedWithTheChipOffStreamsFirst)
             rig.session->StartButtonClick(); // Stop
             ASSERT_FALSE(rig.session->state().FIsStreaming);
         }
+        // A settings file to apply on start must not undo the demo's.
+        rig.session->settingsWindow().loadSettingsOnStartup = true;
+        const int resets = rig.messageTexts().count("Settings reset to default");
         rig.session->DemoButtonClick();
         for (int waited = 0; waited < 10000 && !rig.session->state().FDemo; waited += 50)
             QTest::qWait(50);
         rig.run(500);
+        EXPECT_EQ(rig.messageTexts().count("Settings reset to default"), resets);
+        EXPECT_TRUE(rig.session->Settings().sarUiEnabled()) << stoppedBefore;
         EXPECT_TRUE(rig.session->state().FIsStreaming) << stoppedBefore;
         EXPECT_TRUE(link.form()->isVisible()) << stoppedBefore;
         EXPECT_FALSE(rig.hasMessage("Device power is off!")) << stoppedBefore;
