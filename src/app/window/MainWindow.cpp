@@ -348,6 +348,10 @@ void TMainForm::showButtons()
     FPower->setText(b.powerCaption);
     FPower->setEnabled(FSession.DevList().Connected());
     FBars->setCommandButtons(FSession.state().FPowerOn, b.showResetEnabled);
+    // The demo starts its own stream when the chip is off, so it needs a tool
+    // and nothing more while idle.
+    FColumn->DemoButton->setEnabled(FSession.DevList().Connected() &&
+                                    (b.demoEnabled || !FSession.state().FPowerOn));
 }
 
 void TMainForm::showToolSetup()

@@ -189,6 +189,25 @@ TEST(MainWindowLook, UnpluggingMakesTheValuesStale)
     EXPECT_TRUE(w.window.bars()->strip()->stale());
 }
 
+TEST(MainWindowLook, DemoButtonWhenThereIsAToolToRunItOn)
+{
+    LookRig w(false);
+    QPushButton* demo = w.window.column()->DemoButton;
+    EXPECT_FALSE(demo->isEnabled()); // nothing to run it on
+    w.rig.toolKey = w.rig.backend.plug();
+    w.rig.pump();
+    EXPECT_TRUE(demo->isEnabled());
+    w.rig.startStreaming();
+    w.rig.session->PowerButtonClick(); // Power Off
+    EXPECT_TRUE(demo->isEnabled());    // the demo powers the chip itself
+    w.rig.backend.unplug(w.rig.toolKey);
+    w.rig.pump();
+    EXPECT_FALSE(demo->isEnabled());
+    w.rig.toolKey = w.rig.backend.plug();
+    w.rig.pump();
+    EXPECT_TRUE(demo->isEnabled());
+}
+
 TEST(MainWindowLook, ChipCommandsOnlyWhileTheChipHasItsSupply)
 {
     {
