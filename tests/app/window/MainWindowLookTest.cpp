@@ -206,6 +206,13 @@ TEST(MainWindowLook, DemoButtonWhenThereIsAToolToRunItOn)
     w.rig.toolKey = w.rig.backend.plug();
     w.rig.pump();
     EXPECT_TRUE(demo->isEnabled());
+    // Pulled out while streaming, and back.
+    w.rig.startStreaming();
+    w.rig.backend.unplug(w.rig.toolKey);
+    w.rig.pump();
+    w.rig.toolKey = w.rig.backend.plug();
+    w.rig.pump();
+    EXPECT_TRUE(demo->isEnabled());
 }
 
 TEST(MainWindowLook, ChipCommandsOnlyWhileTheChipHasItsSupply)
