@@ -174,6 +174,7 @@ void TSession::DeviceChange(bool /*arrived*/)
                 S.FDemo = false;
                 S.FDemoStart = true;
             }
+            emit demoCloseRequested();
             B.exportHEnabled = false;
             B.saveSettingsEnabled = false;
             B.applySettingsEnabled = false;
