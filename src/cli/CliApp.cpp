@@ -3,9 +3,9 @@
 #include "CliEngineering.h"
 #include "CliFirmware.h"
 #include "CliPaths.h"
-#include "CliUpdates.h"
+#include "CliReports.h"
 #include "CliStreamSetup.h"
-
+#include "CliUpdates.h"
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -47,34 +47,6 @@ QString releaseText(std::uint8_t release)
 std::optional<std::uint8_t> hexByte(const QString& text)
 {
     return parseHexByte(text.trimmed().toStdString());
-}
-
-// One decoded frame as a line of text.
-QString frameLine(int index, const TLiveChannelState& s)
-{
-    QString line = QStringLiteral("%1 counts=").arg(index);
-    for (int n = 0; n < 6; ++n)
-        line += QString::number(s.FCurrentChs[static_cast<std::size_t>(n)]) + (n < 5 ? "," : "");
-    line += QStringLiteral(" lta=%1,%2,%3").arg(s.FLTAChs[0]).arg(s.FLTAChs[1]).arg(s.FLTAChs[2]);
-    line += QStringLiteral(" delta=%1,%2,%3")
-                .arg(s.FDeltaChs[0])
-                .arg(s.FDeltaChs[1])
-                .arg(s.FDeltaChs[2]);
-    line += QStringLiteral(" prox=%1%2%3 touch=%4%5%6")
-                .arg(int(s.FProxBools[0]))
-                .arg(int(s.FProxBools[1]))
-                .arg(int(s.FProxBools[2]))
-                .arg(int(s.FTouchBools[0]))
-                .arg(int(s.FTouchBools[1]))
-                .arg(int(s.FTouchBools[2]));
-    line += QStringLiteral(" hall=%1 temp=%2 qrd=%3 metal=%4 flags=%5 events=%6")
-                .arg(s.FHallNS ? s.FHallValue : -s.FHallValue)
-                .arg(s.FTemperatureValue)
-                .arg(s.FQRDValue)
-                .arg(s.FMetalUIValue)
-                .arg(QString::asprintf("%02X", s.FSysFlags))
-                .arg(QString::asprintf("%02X", s.FSysEvents));
-    return line;
 }
 
 // Ranges of the number arguments of stream. The bounds keep every derived
@@ -209,8 +181,8 @@ int CliApp::checkArguments()
     if (c == "apply") {
         if (a.size() != 1)
             return usage(QStringLiteral("apply needs FILE.ini"));
-        if (!QFileInfo(a[0]).isFile()) {
-            printErr(QStringLiteral("mfs380a-cli: cannot read %1").arg(a[0]));
+        if (const auto problem = settingsFileProblem(a[0])) {
+            printErr(QStringLiteral("mfs380a-cli: ") + *problem);
             return kExitFile;
         }
     }
@@ -244,6 +216,11 @@ int CliApp::checkArguments()
             return usage(QStringLiteral("give --frames or --seconds, not both"));
         if (FFrames <= 0 && FSeconds <= 0)
             FFrames = 100;
+        if (const auto problem = FLogFile.isEmpty() ? std::nullopt : logFolderProblem(FLogFile)) {
+            printErr(
+                QStringLiteral("mfs380a-cli: cannot write the log %1: %2").arg(FLogFile, *problem));
+            return kExitFile;
+        }
     }
     return kExitOk;
 }
@@ -344,6 +321,10 @@ int CliApp::cmdExportHeader()
     const QStringList& a = FOptions.args;
     if (!(a.size() == 1 || (a.size() == 3 && a[1] == "-o")))
         return usage(QStringLiteral("export-header needs FILE.ini [-o OUT.h]"));
+    if (const auto problem = settingsFileProblem(a[0])) {
+        printErr(QStringLiteral("mfs380a-cli: ") + *problem);
+        return kExitFile;
+    }
     const TSettingsFileRead read = readSettingsFile(a[0].toStdString());
     using TStatus = TSettingsFileRead::TStatus;
     if (read.status == TStatus::WrongDevice) {
@@ -383,13 +364,15 @@ int CliApp::cmdInstance()
         printErr(QStringLiteral("mfs380a-cli: the program is not running"));
         return kExitTool;
     }
-    std::printf("%d\n", *answer);
+    std::printf("%s\n", qPrintable(instanceAnswerText(FOptions.command, *answer)));
     return kExitOk;
 }
 
 int CliApp::cmdTools()
 {
     const TCTData& t = FSession->DevList().CTData();
+    if (t.Count == 0)
+        printErr(QStringLiteral("mfs380a-cli: no configuration tool found (try --simulate)"));
     for (int i = 0; i < t.Count; ++i) {
         const auto k = static_cast<std::size_t>(i);
         std::printf("%d\t%s\t%04X\t%04X\t%s\n", i, t.Name[k].c_str(),
@@ -480,11 +463,24 @@ int CliApp::cmdApply()
         return kExitTool;
     }
     const int before = FErrors;
+    // What was written, as the message list reports it.
+    QStringList applied;
+    const QMetaObject::Connection report =
+        QObject::connect(FSession.get(), &TSession::messageAdded, FContext.get(),
+                         [&applied](const QString& text, TMessageType type) {
+                             if (type == TMessageType::Info)
+                                 applied << text;
+                         });
     FSession->SetSettingsFile(FOptions.args[0].toStdString());
     FSession->LoadSettings();
+    QObject::disconnect(report);
     powerOff();
-    if (FErrors == before)
+    if (FErrors == before) {
+        std::printf("Applied %s:\n", qPrintable(FOptions.args[0]));
+        for (const QString& line : applied)
+            std::printf("  %s\n", qPrintable(line));
         return kExitOk;
+    }
     const bool fileProblem = FLastError == filemsg::kInvalidSettingsFile ||
                              FLastError == filemsg::kSettingsLoadError;
     return fileProblem ? kExitFile : kExitTool;
@@ -531,10 +527,11 @@ int CliApp::cmdStream()
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(FSession.get(), &TSession::frameHandled, &loop, [&](bool) {
         ++count;
-        if (FLogFile.isEmpty())
-            std::fputs(qPrintable(frameLine(count, FSession->Live()) +
-                                  streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
-                       stdout);
+        if (FLogFile.isEmpty() && printsFrame(count, FEvery))
+            std::fputs(
+                qPrintable(frameLine(count, FSession->Live(), FSession->Setup().streamLayout()) +
+                           streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
+                stdout);
         if (FFrames > 0 && count >= FFrames)
             loop.quit();
     });

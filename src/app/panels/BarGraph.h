@@ -34,6 +34,10 @@ public:
     void setEngineeringBars(bool on);
     int barSlots() const { return FSlots; }
 
+    // Bars greyed while they show the values of a stream that has ended.
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
+
     // ShowBarBackground: the picture behind the bars.
     void ShowBarBackground(TBackground background);
     TBackground background() const { return FBackground; }
@@ -63,4 +67,5 @@ private:
     TBackground FBackground = TBackground::Watermark;
     int FSlots = 6;
     bool FDirty = true;
+    bool FStale = false;
 };

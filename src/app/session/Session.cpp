@@ -263,6 +263,7 @@ void TSession::StreamToolLost()
         S.FDemo = false;
         S.FDemoStart = true;
     }
+    emit demoCloseRequested();
     B.exportHEnabled = false;
     B.saveSettingsEnabled = false;
     B.applySettingsEnabled = false;

@@ -206,6 +206,16 @@ public:
     // Firmware..."; the session reports its end when the tool comes back.
     void FirmwareUpdateStarted(const std::string& serial);
 
+    // ---- SAR UI demo window ------------------------------------------------------
+    // The demo window was closed: it is fed no more until the demo starts again.
+    void DemoFormClosed();
+    // Its "Load Settings": the demo settings file, then redo ATI.
+    void LoadSarSettingsClick();
+    // Its "Mode" (0 streaming mode, 1 event mode): the settings window's
+    // communication mode takes the choice and the whole Apply runs (other
+    // pending changes are written as well). False when a write failed.
+    bool DemoModeClick(int index);
+
     // ---- Program -----------------------------------------------------------
     // The close sequence of the main window (stream stopped, power off, event
     // mode off, preferences written by the caller).
@@ -241,6 +251,8 @@ signals:
     // A warning or error dialog was shown through the prompts (for logs).
     void demoUpdated(int eventCounter);
     void demoShowRequested();
+    // Power Off or the tool's removal: the demo window closes if it shows.
+    void demoCloseRequested();
     void logStateChanged(bool logging);
     // A report written to the tool, as the sent-commands window shows it.
     void commandSent(const QString& line);
