@@ -22,7 +22,10 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -44,6 +47,35 @@ QString releaseText(std::uint8_t release)
 std::optional<std::uint8_t> hexByte(const QString& text)
 {
     return parseHexByte(text.trimmed().toStdString());
+}
+
+// Ranges of the number arguments of stream. The bounds keep every derived
+// time (the wait for --frames, the run time of --seconds) within a timer's
+// reach: about 24 days.
+constexpr int kMaxFrames = 10000000;
+constexpr double kMaxSeconds = 2000000;
+constexpr int kMaxEvery = 100;
+
+bool inRange(const QString& option, int frames, double seconds, int every)
+{
+    if (option == "--frames")
+        return frames >= 1 && frames <= kMaxFrames;
+    if (option == "--seconds")
+        return std::isfinite(seconds) && seconds > 0 && seconds <= kMaxSeconds;
+    if (option == "--every")
+        return every >= 1 && every <= kMaxEvery;
+    return true;
+}
+
+QString rangeText(const QString& option)
+{
+    if (option == "--frames")
+        return QStringLiteral("1 to %1").arg(kMaxFrames);
+    if (option == "--seconds")
+        return QStringLiteral("more than 0, at most %1").arg(kMaxSeconds, 0, 'f', 0);
+    if (option == "--every")
+        return QStringLiteral("1 to %1").arg(kMaxEvery);
+    return QString();
 }
 
 }  // namespace
@@ -177,9 +209,8 @@ int CliApp::checkArguments()
                 if (r == TCliOptionResult::Bad)
                     return usage(e);
             }
-            if (!ok || (o == "--frames" && FFrames < 1) || (o == "--seconds" && FSeconds <= 0) ||
-                (o == "--every" && (FEvery < 1 || FEvery > 100)))
-                return usage(QStringLiteral("bad value '%1' for %2").arg(v, o));
+            if (!ok || !inRange(o, FFrames, FSeconds, FEvery))
+                return usage(QStringLiteral("bad value '%1' for %2 (%3)").arg(v, o, rangeText(o)));
         }
         if (FFrames > 0 && FSeconds > 0)
             return usage(QStringLiteral("give --frames or --seconds, not both"));
@@ -309,6 +340,9 @@ int CliApp::cmdExportHeader()
     TSetupModel setup;
     TChannelBoxes boxes{true, true, true, true, true, true};
     applySettingsFile(read, model, setup, boxes);
+    // As the program after a load: every group as its fields give it (bits no
+    // control owns cleared, values held in their fields' ranges).
+    model.ResetDefault();
     const QString out = a.size() == 3 ? a[2] : QString::fromLatin1(kHeaderDefaultName);
     std::string error;
     if (!exportHeader(out.toStdString(), model, boxes, error)) {
@@ -507,7 +541,9 @@ int CliApp::cmdStream()
             loop.quit();
     });
     // With --frames, a stream that stops delivering ends after a generous bound.
-    timer.start(FFrames > 0 ? std::max(10000, FFrames * 200) : static_cast<int>(FSeconds * 1000));
+    const std::int64_t waitMs = FFrames > 0 ? std::max<std::int64_t>(10000, std::int64_t{FFrames} * 200)
+                                            : static_cast<std::int64_t>(FSeconds * 1000);
+    timer.start(static_cast<int>(std::min<std::int64_t>(waitMs, std::numeric_limits<int>::max())));
     loop.exec();
     std::fflush(stdout);
     const bool complete = FFrames <= 0 || count >= FFrames;

@@ -2,6 +2,8 @@
 
 #include "UiDispatcher.h"
 
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
 #include <thread>
@@ -16,6 +18,8 @@ struct HidReader::Shared {
     std::vector<std::uint8_t> buffer;
     std::size_t length = 0;
     Deliver deliver;
+    HidReader::Failed onFailed;
+    std::atomic<bool> failed{false};
     UiDispatcher* dispatcher = nullptr;
     int waitMs = 100;
     std::thread thread;
@@ -44,6 +48,13 @@ void handOver(const std::shared_ptr<Shared>& s)
     s->wake.notify_all();
 }
 
+// Marks the reader failed and tells the layer, once.
+void reportFailure(const std::shared_ptr<Shared>& s)
+{
+    if (!s->failed.exchange(true) && s->onFailed)
+        s->onFailed();
+}
+
 void readLoop(std::shared_ptr<Shared> s)
 {
     for (;;) {
@@ -55,8 +66,17 @@ void readLoop(std::shared_ptr<Shared> s)
         std::size_t length = 0;
         const hid::ReadStatus status =
             s->handle->read(s->buffer.data(), s->buffer.size(), length, s->waitMs);
-        if (status == hid::ReadStatus::Failed)
-            return;  // the device is gone; the layer releases it
+        if (status == hid::ReadStatus::Failed) {
+            // The handle is dead. Wait once (a stop ends the wait) so that a
+            // handle that keeps failing cannot spin, then let the layer rescan.
+            std::unique_lock lock(s->mutex);
+            s->wake.wait_for(lock, std::chrono::milliseconds(s->waitMs), [&] { return s->stopping; });
+            if (s->stopping)
+                return;
+            lock.unlock();
+            reportFailure(s);
+            return;
+        }
         if (status == hid::ReadStatus::Timeout || length < 2)
             continue;  // nothing, or nothing beyond the report-ID byte
         std::unique_lock lock(s->mutex);
@@ -77,7 +97,7 @@ void readLoop(std::shared_ptr<Shared> s)
 
 std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t reportCapacity,
                                             HidReaderMode mode, UiDispatcher& dispatcher,
-                                            int waitMs, Deliver deliver)
+                                            int waitMs, Deliver deliver, Failed onFailed)
 {
     auto handle = device.open();
     if (!handle)
@@ -88,6 +108,7 @@ std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t rep
     s->handle = std::move(handle);
     s->buffer.assign(reportCapacity, 0);
     s->deliver = std::move(deliver);
+    s->onFailed = std::move(onFailed);
     s->dispatcher = &dispatcher;
     s->waitMs = waitMs > 0 ? waitMs : 1;
     reader->shared_ = s;
@@ -132,10 +153,15 @@ std::size_t HidReader::poll()
         return 0;
     std::size_t delivered = 0;
     for (;;) {
-        if (s->stopping || !s->handle)
+        if (s->stopping || !s->handle || s->failed)
             break;
         std::size_t length = 0;
-        if (s->handle->read(s->buffer.data(), s->buffer.size(), length, 0) != hid::ReadStatus::Ok)
+        const hid::ReadStatus status = s->handle->read(s->buffer.data(), s->buffer.size(), length, 0);
+        if (status == hid::ReadStatus::Failed) {
+            reportFailure(s);
+            break;
+        }
+        if (status != hid::ReadStatus::Ok)
             break;
         if (length < 2)
             continue;  // nothing beyond the report-ID byte
@@ -144,4 +170,9 @@ std::size_t HidReader::poll()
         ++delivered;
     }
     return delivered;
+}
+
+bool HidReader::failed() const
+{
+    return shared_ && shared_->failed;
 }

@@ -10,6 +10,12 @@
 // stop() does nothing.
 // Manual mode: no thread; poll() delivers the queued reports on the caller's
 // thread (tests and deterministic simulation).
+//
+// A failed read (the handle is dead: the device went, or came back under the
+// same node) ends the reader: it marks itself failed and calls onFailed once,
+// from its own thread after one wait of waitMs (so a handle that keeps failing
+// cannot spin), or from poll(). The layer then rescans and starts a new
+// reader for a device that is still present.
 
 #include "HidAccess.h"
 
@@ -27,11 +33,13 @@ class HidReader {
 public:
     // Receives one report, report-ID byte first, on the user-interface thread.
     using Deliver = std::function<void(const std::uint8_t* report, std::size_t length)>;
+    // Called once when a read failed; from any thread.
+    using Failed = std::function<void()>;
 
     // Opens the reader's own handle; nullptr when that fails.
     static std::unique_ptr<HidReader> start(hid::Device& device, std::size_t reportCapacity,
                                             HidReaderMode mode, UiDispatcher& dispatcher,
-                                            int waitMs, Deliver deliver);
+                                            int waitMs, Deliver deliver, Failed onFailed = {});
     ~HidReader();
     HidReader(const HidReader&) = delete;
     HidReader& operator=(const HidReader&) = delete;
@@ -40,6 +48,8 @@ public:
     void stop();
     // Manual mode: delivers every report queued now; returns how many.
     std::size_t poll();
+    // True once a read failed: the reader reads no more.
+    bool failed() const;
 
     struct Shared;
 

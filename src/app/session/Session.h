@@ -88,6 +88,11 @@ public:
     void setEngineering(bool on);
     // "Notify on device reset" menu check mark.
     bool NotifyReset = true;
+    // "Resume streaming after reconnect" menu check mark: when the streaming
+    // tool comes back (same serial) within kResumeWindowMs of going, the
+    // session starts streaming again by itself with the same start-up choice.
+    bool ResumeAfterReconnect = true;
+    static constexpr std::int64_t kResumeWindowMs = 10000;
 
     // Every message-list item so far (the view shows the last ones).
     struct TMessage {
@@ -257,6 +262,11 @@ signals:
 private:
     // Tool arrival and removal.
     void DeviceChange(bool arrived);
+    // The tool the session streams from is no longer in the tool table.
+    bool StreamToolGone() const;
+    void StreamToolLost();
+    void ResumeIfReconnected();
+    void ResumeStreaming();
     void CheckToolFirmware();
     void setButtonsIdle();
     void setButtonsStreaming();
@@ -307,6 +317,22 @@ private:
     TToolSetupHooks* FToolSetup = nullptr;
     std::array<bool, 6> FChannelBoxes{true, true, true, true, true, true};
     std::vector<TMessage> FMessages;
+    // The tool of the running session and how the session was started.
+    struct TStreamTool {
+        bool known = false;
+        std::weak_ptr<HidDevice> device;
+        std::string serial;
+        TStartupChoice choice;
+    };
+    TStreamTool FStreamTool;
+    // A streaming tool that went: its serial, when, and how to start again.
+    struct TReconnect {
+        std::string serial;
+        std::int64_t lostAtMs = 0;
+        TStartupChoice choice;
+        bool posted = false;
+    };
+    std::optional<TReconnect> FReconnect;
     QTimer FEventTimer;
     QTimer FTimer3;
 };

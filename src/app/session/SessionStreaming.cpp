@@ -48,7 +48,7 @@ void TSession::StartFailed()
     setBarBackground(TBarBackground::None);
 }
 
-bool TSession::StartSequence(const TStartupChoice& /*choice*/)
+bool TSession::StartSequence(const TStartupChoice& choice)
 {
     // 2. Chip off, stream off.
     FDevice->StopStreaming();
@@ -147,6 +147,8 @@ bool TSession::StartSequence(const TStartupChoice& /*choice*/)
     emit barTimerChanged(true);
     KvnAddItem(fromLatin(sessionmsg::kStreamingStarted), TMessageType::Info);
     S.FIsStreaming = true;
+    FStreamTool = {true, FHidTool->CurrentDevice(), FHidTool->SerialNumber(), choice};
+    FReconnect.reset();
     B.exportHEnabled = true;
     B.memoryAccessEnabled = true;
     B.loadCapacitanceEnabled = true;

@@ -188,6 +188,11 @@ void TMainForm::buildMenus()
     FNotifyReset->setCheckable(true);
     FNotifyReset->setChecked(true);
     connect(FNotifyReset, &QAction::toggled, this, [this](bool on) { FSession.NotifyReset = on; });
+    FResumeStreaming = options->addAction(QStringLiteral("Resume streaming after reconnect"));
+    FResumeStreaming->setCheckable(true);
+    FResumeStreaming->setChecked(true);
+    connect(FResumeStreaming, &QAction::toggled, this,
+            [this](bool on) { FSession.ResumeAfterReconnect = on; });
     options->addSeparator();
     // The chip's power switch (the settings window's power button).
     FPower = options->addAction(QStringLiteral("Power On"), this,
@@ -395,6 +400,7 @@ void TMainForm::firstActivation()
         ok = prefs.readMainForm(p);
         FHints->setChecked(p.hints);
         FNotifyReset->setChecked(p.notifyReset);
+        FResumeStreaming->setChecked(p.resumeStreaming);
         for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
             FSession.Setup().AdrsEditArray[i] = p.debugAddresses[i];
         FSession.Setup().CH6Check = p.bar1;
@@ -426,6 +432,7 @@ void TMainForm::savePreferences()
     p.placement = currentPlacement(*this);
     p.hints = FHints->isChecked();
     p.notifyReset = FNotifyReset->isChecked();
+    p.resumeStreaming = FResumeStreaming->isChecked();
     for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
         p.debugAddresses[i] = FSession.Setup().AdrsEditArray[i];
     p.bar1 = FSession.Setup().CH6Check;

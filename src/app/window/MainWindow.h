@@ -116,6 +116,7 @@ private:
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;
     QAction* FNotifyReset = nullptr;
+    QAction* FResumeStreaming = nullptr;
     QAction* FPower = nullptr;
     QAction* FPlugSim = nullptr;
     QAction* FSettingsAction = nullptr;

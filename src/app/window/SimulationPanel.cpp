@@ -1,6 +1,7 @@
 #include "SimulationPanel.h"
 
 #include "SimBackend.h"
+#include "SimTool.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -184,11 +185,15 @@ void SimulationPanel::togglePlugged()
 {
     const auto tools = FBackend->tools();
     if (tools.empty()) {
-        FBackend->plug();
+        // The same tool (serial number and all) comes back, as a cable
+        // plugged in again would bring it.
+        FBackend->plug(FUnplugged.value_or(sim::ToolConfig{}));
         apply();
     } else {
-        for (int key : tools)
+        for (int key : tools) {
+            FBackend->tool(key).with([this](sim::SimTool& t) { FUnplugged = t.config(); });
             FBackend->unplug(key);
+        }
     }
     FPlug->setText(plugged() ? QStringLiteral("Unplug the tool")
                              : QStringLiteral("Plug the tool in"));

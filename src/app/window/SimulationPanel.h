@@ -5,10 +5,13 @@
 // channel, and set the temperature. Every slider shows its value. The finger
 // that moves over the channels by itself is off until it is switched on.
 
+#include "SimTypes.h"
+
 #include <QDialog>
 #include <array>
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 namespace sim {
 class SimBackend;
@@ -73,6 +76,7 @@ private:
     void showValues();
 
     std::shared_ptr<sim::SimBackend> FBackend;
+    std::optional<sim::ToolConfig> FUnplugged;  // the tool last unplugged
     std::array<QSlider*, 3> FFinger{};
     QSlider* FMagnet = nullptr;
     QComboBox* FPole = nullptr;
