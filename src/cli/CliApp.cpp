@@ -7,6 +7,7 @@
 #include "CliStreamSetup.h"
 #include "CliUpdates.h"
 #include "FileMessages.h"
+#include "FirmwareVerdict.h"
 #include "HeaderExport.h"
 #include "HexText.h"
 #include "HidToolsErrorCodes.h"
@@ -32,16 +33,6 @@ namespace {
 void printErr(const QString& text)
 {
     std::fprintf(stderr, "%s\n", qPrintable(text));
-}
-
-QString releaseText(std::uint8_t release)
-{
-    switch (release) {
-    case 10: return QStringLiteral("Alpha");
-    case 11: return QStringLiteral("Beta");
-    case 12: return QStringLiteral("Customer");
-    default: return QStringLiteral("Custom");
-    }
 }
 
 std::optional<std::uint8_t> hexByte(const QString& text)

@@ -6,14 +6,13 @@
 #include "ScopeTexts.h"
 
 #include "Preferences.h"
-#include "WindowPlacement.h"
+#include "WindowPlacing.h"
 
 #include <QCheckBox>
 #include <QGuiApplication>
 #include <QLineEdit>
 #include <QPixmap>
 #include <QSaveFile>
-#include <QScreen>
 #include <QSpinBox>
 
 using namespace scope;
@@ -85,18 +84,8 @@ void TScopeForm::loadPreferences()
         Selectors[static_cast<std::size_t>(t)]->setChecked(p.traces[static_cast<std::size_t>(t)]);
     CheckActiveChannels();
 
-    if (p.placementRead) {
-        std::vector<QRect> displays;
-        for (const QScreen* screen : QGuiApplication::screens())
-            displays.push_back(screen->geometry());
-        const TPlacementDecision d = placeWindow(p.placement, displays);
-        if (d.move)
-            move(d.position);
-        if (d.resize)
-            resize(d.size);
-        if (d.maximise)
-            setWindowState(windowState() | Qt::WindowMaximized);
-    }
+    if (p.placementRead)
+        applyPlacement(*this, placeWindow(p.placement, displayRects()));
     if (!ok)
         FMessages.addScopeError(QString::fromLatin1(msg::kLoadError));
 }
@@ -104,8 +93,7 @@ void TScopeForm::loadPreferences()
 void TScopeForm::savePreferences()
 {
     TScopeFormPrefs p;
-    const QSize size = isMaximized() ? normalGeometry().size() : this->size();
-    p.placement = {x(), y(), size.width(), size.height(), isMaximized()};
+    p.placement = currentPlacement(*this);
     for (int i = 0; i < kSavedColourSlots; ++i)
         p.colors[static_cast<std::size_t>(i)] = FModel.Colours[static_cast<std::size_t>(i)];
     p.scopeMin = editValue(MinEdit, FModel.Y.Min);

@@ -9,7 +9,7 @@
 #include "PreferenceKeys.h"
 #include "Session.h"
 #include "SettingsPages.h"
-#include "WindowPlacement.h"
+#include "WindowPlacing.h"
 
 #include <QCloseEvent>
 #include <QFrame>
@@ -17,7 +17,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QStackedWidget>
@@ -334,24 +333,11 @@ void TSettingsForm::firstActivation()
                             TMessageType::Error);
         return;
     }
-    std::vector<QRect> displays;
-    for (QScreen* screen : QGuiApplication::screens())
-        displays.push_back(screen->geometry());
-    const TPlacementDecision d = placeWindow(placement, displays);
-    if (d.move)
-        move(d.position);
-    if (d.resize)
-        resize(d.size);
-    if (d.maximise)
-        setWindowState(windowState() | Qt::WindowMaximized);
+    applyPlacement(*this, placeWindow(placement, displayRects()));
 }
 
 void TSettingsForm::writePlacement()
 {
-    const bool maximised = isMaximized();
-    const QRect g = maximised ? normalGeometry() : geometry();
-    const TWindowPlacement p{maximised ? geometry().x() - 8 : g.x(),
-                             maximised ? geometry().y() - 8 : g.y(), g.width(), g.height(),
-                             maximised};
-    FSession.Preferences().writePlacement(pref::section::kSettingsForm, p); // failures ignored
+    // failures ignored
+    FSession.Preferences().writePlacement(pref::section::kSettingsForm, currentPlacement(*this));
 }
