@@ -9,6 +9,7 @@
 #include "SettingsFile.h"
 #include "SettingsModel.h"
 #include "SetupModel.h"
+#include "StreamStats.h"
 #include "ToolBackend.h"
 
 #include <QCoreApplication>
@@ -154,6 +155,10 @@ int CliApp::checkArguments()
     if (c == "stream") {
         for (int i = 0; i < a.size(); ++i) {
             const QString& o = a[i];
+            if (o == "--quiet" || o == "--stats") {
+                (o == "--quiet" ? FQuiet : FStats) = true;
+                continue;
+            }
             if (i + 1 >= a.size())
                 return usage(o + QStringLiteral(" needs a value"));
             bool ok = true;
@@ -187,6 +192,7 @@ bool CliApp::openSession()
     TToolBackendOptions backendOptions;
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
+    backendOptions.simRate = FOptions.simRate;
     FBackend = makeToolBackend(backendOptions).backend;
 
     TSessionConfig config;
@@ -436,13 +442,17 @@ int CliApp::cmdStream()
     }
 
     int count = 0;
+    TStreamStats stats;
+    stats.start(FSession->DevList().FramesMissed());
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);  // --seconds is a measuring interval
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(FSession.get(), &TSession::frameHandled, &loop, [&](bool) {
         ++count;
-        if (FLogFile.isEmpty())
+        stats.frame();
+        if (FLogFile.isEmpty() && !FQuiet)
             std::fputs(qPrintable(frameLine(count, FSession->Live()) + '\n'), stdout);
         if (FFrames > 0 && count >= FFrames)
             loop.quit();
@@ -455,6 +465,9 @@ int CliApp::cmdStream()
     // With --frames, a stream that stops delivering ends after a generous bound.
     timer.start(FFrames > 0 ? std::max(10000, FFrames * 200) : static_cast<int>(FSeconds * 1000));
     loop.exec();
+    const TStreamFigures figures = stats.figures(FSession->DevList().FramesMissed());
+    if (FStats)
+        std::fputs(formatStreamFigures(figures).c_str(), stdout);
     std::fflush(stdout);
     const bool complete = FFrames <= 0 || count >= FFrames;
     const bool logFailed = !FLogFile.isEmpty() && !FSession->state().FDoLog;

@@ -48,4 +48,6 @@ private:
     double FSeconds = 0;
     QString FLogFile;
     int FEvery = 1;
+    bool FQuiet = false;  // no line per frame
+    bool FStats = false;  // the run's figures at the end
 };

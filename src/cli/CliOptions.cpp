@@ -1,13 +1,16 @@
 #include "CliOptions.h"
 
 const char* const kCliHelp =
-    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--serial SERIAL] [-v] COMMAND ...
+    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-rate HZ] [--serial SERIAL] [-v]
+                   COMMAND ...
 
 Drives the MFS380A through the configuration tool without windows.
 
 Options:
   --simulate          use the built-in simulated tool and chip instead of USB
   --sim-address HEX   the simulated chip's I2C address (default 44)
+  --sim-rate HZ       the simulated tool streams HZ frames per second (1 to
+                      200000), whatever the chip's report rate
   --serial SERIAL     use the configuration tool with this serial number
   -v, --verbose       also print the information messages of the session
   -h, --help          show this text
@@ -27,10 +30,13 @@ Commands:
   export-header FILE.ini [-o OUT.h]
                                  the C header of a device settings file (no tool
                                  needed; default output MFS380A_Init.h)
-  stream [--frames N | --seconds S] [--log FILE] [--every N]
+  stream [--frames N | --seconds S] [--log FILE] [--every N] [--quiet] [--stats]
                                  start streaming with the default set-up and
                                  print one decoded line per frame (or write the
-                                 data log with every column), then stop
+                                 data log with every column), then stop;
+                                 --quiet prints no line per frame, --stats
+                                 prints frames received and lost, seconds,
+                                 frames per second, CPU time and peak memory
   status                         ask the running program whether it runs
   close                          ask the running program to close
 
@@ -54,6 +60,15 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
             }
             o.simAddress = static_cast<std::uint8_t>(v);
             ++i;
+        } else if (a == "--sim-rate") {
+            bool ok = false;
+            const uint v = i + 1 < argv.size() ? argv[i + 1].toUInt(&ok, 10) : 0;
+            if (!ok || v < 1 || v > 200000) {
+                error = "--sim-rate needs a rate from 1 to 200000 frames per second";
+                return std::nullopt;
+            }
+            o.simRate = v;
+            ++i;
         } else if (a == "--serial") {
             if (i + 1 >= argv.size()) {
                 error = "--serial needs a serial number";
@@ -73,6 +88,10 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
     }
     if (o.help)
         return o;
+    if (o.simRate > 0 && !o.simulate) {
+        error = "--sim-rate needs --simulate";
+        return std::nullopt;
+    }
     if (i >= argv.size()) {
         error = "no command given";
         return std::nullopt;

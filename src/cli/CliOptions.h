@@ -12,6 +12,7 @@ enum TCliExit { kExitOk = 0, kExitTool = 1, kExitUsage = 2, kExitFile = 3 };
 struct TCliOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;
+    std::uint32_t simRate = 0;
     QString serial;
     bool verbose = false;
     bool help = false;

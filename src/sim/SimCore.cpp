@@ -12,6 +12,14 @@ namespace {
 constexpr std::int64_t kNever = SimChip::kNever;
 constexpr std::int64_t kLeaveDelayMs = 50;   // EnterDFU: the reply goes out first
 constexpr std::int64_t kIdleWakeMs = 50;     // real-time thread: longest sleep
+// Real-time thread: the tool hands reports to the bus once per USB high-speed
+// microframe, so a stress rate above 8,000 frames/s arrives in small bursts.
+constexpr std::int64_t kMicroframeUs = 125;
+
+std::int64_t msToUs(std::int64_t ms)
+{
+    return ms >= kNever / 1000 ? kNever : ms * 1000;
+}
 
 }  // namespace
 
@@ -48,9 +56,14 @@ void SimCore::shutdown()
 
 std::int64_t SimCore::nowLocked() const
 {
+    return nowLockedUs() / 1000;
+}
+
+std::int64_t SimCore::nowLockedUs() const
+{
     if (mode_ == Mode::Deterministic)
-        return simNow_;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        return simNow_ * 1000;
+    return std::chrono::duration_cast<std::chrono::microseconds>(
                std::chrono::steady_clock::now() - epoch_)
         .count();
 }
@@ -188,8 +201,9 @@ void SimCore::distribute(Slot& slot, const std::vector<Report>& reports)
     }
 }
 
-bool SimCore::runAll(std::int64_t t)
+bool SimCore::runAll(std::int64_t tUs)
 {
+    const std::int64_t t = tUs / 1000;
     bool changed = false;
     std::vector<Report> out;
     for (Slot& slot : slots_) {
@@ -206,7 +220,7 @@ bool SimCore::runAll(std::int64_t t)
             changed = true;
         }
         out.clear();
-        slot.tool->runUntil(t, out);
+        slot.tool->runUntil(tUs, out);
         if (slot.device)
             distribute(slot, out);
     }
@@ -228,7 +242,7 @@ void SimCore::advance(std::int64_t ms)
             for (const Slot& slot : slots_)
                 next = std::min({next, slot.leaveAt, slot.returnAt});
             simNow_ = std::max(simNow_, next);
-            changed = runAll(simNow_) || changed;
+            changed = runAll(simNow_ * 1000) || changed;
             if (simNow_ >= target)
                 break;
         }
@@ -244,7 +258,7 @@ bool SimCore::withTool(int key, const std::function<void(SimTool&)>& f)
     {
         std::lock_guard lock(mutex_);
         if (mode_ == Mode::RealTime)
-            changed = runAll(nowLocked());
+            changed = runAll(nowLockedUs());
         if (Slot* slot = find(key)) {
             f(*slot->tool);
             found = true;
@@ -304,16 +318,16 @@ bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std
             return false;
         if (length == 0 || length > kReportLength || report[0] != 0)
             return false;  // one output report with report ID 0
-        const std::int64_t t = nowLocked();
+        const std::int64_t tUs = nowLockedUs();
         if (mode_ == Mode::RealTime)
-            changed = runAll(t);
+            changed = runAll(tUs);
         Report command{};
         std::copy_n(report, length, command.begin());
         std::vector<Report> out;
-        slot->tool->write(command, t, out);
+        slot->tool->write(command, tUs, out);
         distribute(*slot, out);
         if (slot->tool->takeDfuRequest())
-            slot->leaveAt = t + kLeaveDelayMs;
+            slot->leaveAt = tUs / 1000 + kLeaveDelayMs;
     }
     wake_.notify_all();
     if (changed)
@@ -348,22 +362,38 @@ bool SimCore::flush(HandleQueue& queue)
     return true;
 }
 
+bool SimCore::setStreamRate(int key, std::uint32_t hz)
+{
+    std::lock_guard lock(mutex_);
+    const std::int64_t tUs = nowLockedUs();
+    if (mode_ == Mode::RealTime)
+        runAll(tUs);  // frames due at the old rate go out first
+    Slot* slot = find(key);
+    if (!slot)
+        return false;
+    slot->tool->setStreamRate(hz, tUs);
+    wake_.notify_all();
+    return true;
+}
+
 void SimCore::threadMain()
 {
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        const std::int64_t t = nowLocked();
+        const std::int64_t t = nowLockedUs();
         if (runAll(t)) {
             lock.unlock();
             notifyChange();
             lock.lock();
             continue;
         }
-        std::int64_t next = t + kIdleWakeMs;
+        std::int64_t next = t + kIdleWakeMs * 1000;
         for (const Slot& slot : slots_)
-            next = std::min({next, slot.tool->nextEventMs(), slot.leaveAt, slot.returnAt});
+            next = std::min({next, slot.tool->nextEventUs(), msToUs(slot.leaveAt),
+                             msToUs(slot.returnAt)});
         next = std::max(next, t + 1);
-        wake_.wait_until(lock, epoch_ + std::chrono::milliseconds(next));
+        next = (next + kMicroframeUs - 1) / kMicroframeUs * kMicroframeUs;
+        wake_.wait_until(lock, epoch_ + std::chrono::microseconds(next));
     }
 }
 

@@ -23,9 +23,11 @@ namespace sim {
 
 class SimDevice;
 
-// The input queue of one open handle.
+// The input queue of one open handle. Like a hidraw node's queue it holds 64
+// reports; when a report arrives at a full queue the oldest one is lost, so a
+// reader that falls behind loses frames as it would with a real tool.
 struct HandleQueue {
-    static constexpr std::size_t kCapacity = 256;  // oldest reports drop beyond
+    static constexpr std::size_t kCapacity = 64;
     std::deque<Report> reports;
     std::condition_variable arrived;
     bool dead = false;  // the device was unplugged or the simulator shut down
@@ -53,6 +55,8 @@ public:
     // Time.
     std::int64_t nowMs();
     void advance(std::int64_t ms);  // deterministic mode only
+    // A tool's stress rate (frames per second, 0: the chip's cycle).
+    bool setStreamRate(int key, std::uint32_t hz);
 
     // Runs f(SimTool&) under the lock (after catching up in real time);
     // false when no tool has that key.
@@ -79,11 +83,12 @@ private:
         int plugId = 0;  // of the present plug
     };
 
-    std::int64_t nowLocked() const;
+    std::int64_t nowLocked() const;    // milliseconds
+    std::int64_t nowLockedUs() const;  // microseconds
     Slot* find(int key);
     Slot* findPresent(int key, int plugId);
-    // Runs everything due up to t; true when the device set changed.
-    bool runAll(std::int64_t t);
+    // Runs everything due up to tUs; true when the device set changed.
+    bool runAll(std::int64_t tUs);
     void distribute(Slot& slot, const std::vector<Report>& reports);
     void attach(Slot& slot);
     void detach(Slot& slot);

@@ -14,6 +14,7 @@ TToolBackend makeToolBackend(const TToolBackendOptions& options)
         sim.mode = sim::Mode::RealTime;
         if (options.simAddress)
             sim.tool.chip.i2cAddress = *options.simAddress;
+        sim.tool.streamRateHz = options.simRate;
         auto simulation = sim::makeSimulation(sim);
         return {simulation, simulation};
     }

@@ -15,6 +15,7 @@ class Clock;
 struct TToolBackendOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
+    std::uint32_t simRate = 0;  // the simulated tool's stress rate, frames/s (0: chip cycle)
 };
 
 namespace sim {

@@ -1,0 +1,68 @@
+#include "StreamStats.h"
+
+#include <cstdio>
+#include <sys/resource.h>
+
+namespace {
+
+double seconds(const timeval& t)
+{
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_usec) / 1e6;
+}
+
+}  // namespace
+
+double TStreamStats::processCpuSeconds()
+{
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return 0;
+    return seconds(usage.ru_utime) + seconds(usage.ru_stime);
+}
+
+double TStreamStats::peakRssMiB()
+{
+    rusage usage{};
+    if (getrusage(RUSAGE_SELF, &usage) != 0)
+        return 0;
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;  // ru_maxrss is in KiB
+}
+
+void TStreamStats::start(std::uint64_t missedNow)
+{
+    running_ = true;
+    frames_ = 0;
+    missedAtStart_ = missedNow;
+    cpuAtStart_ = processCpuSeconds();
+    startedAt_ = std::chrono::steady_clock::now();
+}
+
+TStreamFigures TStreamStats::figures(std::uint64_t missedNow) const
+{
+    TStreamFigures f;
+    if (!running_)
+        return f;
+    f.framesReceived = frames_;
+    f.framesLost = missedNow >= missedAtStart_ ? missedNow - missedAtStart_ : 0;
+    f.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - startedAt_).count();
+    f.cpuSeconds = processCpuSeconds() - cpuAtStart_;
+    f.peakRssMiB = peakRssMiB();
+    return f;
+}
+
+std::string formatStreamFigures(const TStreamFigures& f)
+{
+    char text[512];
+    std::snprintf(text, sizeof text,
+                  "frames received: %llu\n"
+                  "frames lost: %llu\n"
+                  "seconds: %.3f\n"
+                  "frames per second: %.1f\n"
+                  "cpu seconds: %.3f\n"
+                  "cpu us per frame: %.2f\n"
+                  "peak rss MiB: %.1f\n",
+                  static_cast<unsigned long long>(f.framesReceived),
+                  static_cast<unsigned long long>(f.framesLost), f.seconds, f.framesPerSecond(),
+                  f.cpuSeconds, f.cpuUsPerFrame(), f.peakRssMiB);
+    return text;
+}
