@@ -8,6 +8,7 @@
 #include "QtUiDispatcher.h"
 #include "SettingsFile.h"
 #include "SettingsModel.h"
+#include "SimBackend.h"
 #include "SetupModel.h"
 #include "StreamStats.h"
 #include "ToolBackend.h"
@@ -193,7 +194,9 @@ bool CliApp::openSession()
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
     backendOptions.simRate = FOptions.simRate;
-    FBackend = makeToolBackend(backendOptions).backend;
+    const TToolBackend tools = makeToolBackend(backendOptions);
+    FBackend = tools.backend;
+    FSimulation = tools.simulation;
 
     TSessionConfig config;
     config.backend = FBackend.get();
@@ -443,6 +446,8 @@ int CliApp::cmdStream()
 
     int count = 0;
     TStreamStats stats;
+    if (FSimulation)
+        stats.simulatorCpu = [sim = FSimulation] { return sim->threadCpuSeconds(); };
     stats.start(FSession->DevList().FramesMissed());
     QEventLoop loop;
     QTimer timer;

@@ -9,6 +9,9 @@
 #include <memory>
 
 class QtUiDispatcher;
+namespace sim {
+class SimBackend;
+}
 
 class CliApp {
 public:
@@ -41,6 +44,7 @@ private:
     std::unique_ptr<QObject> FContext;
     std::unique_ptr<QtUiDispatcher> FDispatcher;
     std::shared_ptr<hid::Backend> FBackend;
+    std::shared_ptr<sim::SimBackend> FSimulation;  // when simulated
     std::unique_ptr<TSession> FSession;
     int FErrors = 0;
     QString FLastError;

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <pthread.h>
+#include <time.h>
 
 namespace sim {
 
@@ -38,6 +40,17 @@ void SimCore::start()
     std::lock_guard lock(mutex_);
     if (mode_ == Mode::RealTime && !thread_.joinable() && !stopping_)
         thread_ = std::thread([this] { threadMain(); });
+}
+
+double SimCore::threadCpuSeconds()
+{
+    std::lock_guard lock(mutex_);
+    clockid_t clock{};
+    timespec t{};
+    if (!thread_.joinable() || pthread_getcpuclockid(thread_.native_handle(), &clock) != 0 ||
+        clock_gettime(clock, &t) != 0)
+        return 0;
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
 }
 
 void SimCore::shutdown()
@@ -197,15 +210,33 @@ void SimCore::distribute(Slot& slot, const std::vector<Report>& reports)
             if (queue->reports.size() > HandleQueue::kCapacity)
                 queue->reports.pop_front();  // the oldest report is lost
         }
-        queue->arrived.notify_all();
+        if (!queue->wakePending) {
+            queue->wakePending = true;
+            wakes_.push_back(queue);
+        }
     }
+}
+
+SimCore::Wakes SimCore::takeWakes()
+{
+    Wakes wakes;
+    wakes.swap(wakes_);
+    for (const auto& queue : wakes)
+        queue->wakePending = false;
+    return wakes;
+}
+
+void SimCore::wakeReaders(const Wakes& wakes)
+{
+    for (const auto& queue : wakes)
+        queue->arrived.notify_all();
 }
 
 bool SimCore::runAll(std::int64_t tUs)
 {
     const std::int64_t t = tUs / 1000;
     bool changed = false;
-    std::vector<Report> out;
+    std::vector<Report>& out = scratch_;
     for (Slot& slot : slots_) {
         if (slot.device && slot.leaveAt <= t) {
             slot.leaveAt = kNever;
@@ -232,6 +263,7 @@ void SimCore::advance(std::int64_t ms)
     if (mode_ != Mode::Deterministic || ms <= 0)
         return;
     bool changed = false;
+    Wakes wakes;
     {
         std::lock_guard lock(mutex_);
         const std::int64_t target = simNow_ + ms;
@@ -246,7 +278,9 @@ void SimCore::advance(std::int64_t ms)
             if (simNow_ >= target)
                 break;
         }
+        wakes = takeWakes();
     }
+    wakeReaders(wakes);
     if (changed)
         notifyChange();
 }
@@ -255,6 +289,7 @@ bool SimCore::withTool(int key, const std::function<void(SimTool&)>& f)
 {
     bool found = false;
     bool changed = false;
+    Wakes wakes;
     {
         std::lock_guard lock(mutex_);
         if (mode_ == Mode::RealTime)
@@ -263,7 +298,9 @@ bool SimCore::withTool(int key, const std::function<void(SimTool&)>& f)
             f(*slot->tool);
             found = true;
         }
+        wakes = takeWakes();
     }
+    wakeReaders(wakes);
     wake_.notify_all();
     if (changed)
         notifyChange();
@@ -311,6 +348,7 @@ void SimCore::close(int key, const std::shared_ptr<HandleQueue>& queue)
 bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std::size_t length)
 {
     bool changed = false;
+    Wakes wakes;
     {
         std::lock_guard lock(mutex_);
         Slot* slot = find(key);
@@ -328,7 +366,9 @@ bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std
         distribute(*slot, out);
         if (slot->tool->takeDfuRequest())
             slot->leaveAt = tUs / 1000 + kLeaveDelayMs;
+        wakes = takeWakes();
     }
+    wakeReaders(wakes);
     wake_.notify_all();
     if (changed)
         notifyChange();
@@ -364,28 +404,39 @@ bool SimCore::flush(HandleQueue& queue)
 
 bool SimCore::setStreamRate(int key, std::uint32_t hz)
 {
-    std::lock_guard lock(mutex_);
-    const std::int64_t tUs = nowLockedUs();
-    if (mode_ == Mode::RealTime)
-        runAll(tUs);  // frames due at the old rate go out first
-    Slot* slot = find(key);
-    if (!slot)
-        return false;
-    slot->tool->setStreamRate(hz, tUs);
+    Wakes wakes;
+    bool found = false;
+    {
+        std::lock_guard lock(mutex_);
+        const std::int64_t tUs = nowLockedUs();
+        if (mode_ == Mode::RealTime)
+            runAll(tUs);  // frames due at the old rate go out first
+        if (Slot* slot = find(key)) {
+            slot->tool->setStreamRate(hz, tUs);
+            found = true;
+        }
+        wakes = takeWakes();
+    }
+    wakeReaders(wakes);
     wake_.notify_all();
-    return true;
+    return found;
 }
 
 void SimCore::threadMain()
 {
+    pthread_setname_np(pthread_self(), "sim tool");  // for profiles and top -H
     std::unique_lock lock(mutex_);
     while (!stopping_) {
         const std::int64_t t = nowLockedUs();
-        if (runAll(t)) {
+        const bool changed = runAll(t);
+        if (!wakes_.empty() || changed) {
+            const Wakes wakes = takeWakes();
             lock.unlock();
-            notifyChange();
+            wakeReaders(wakes);
+            if (changed)
+                notifyChange();
             lock.lock();
-            continue;
+            continue;  // time went on meanwhile
         }
         std::int64_t next = t + kIdleWakeMs * 1000;
         for (const Slot& slot : slots_)

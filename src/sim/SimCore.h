@@ -31,6 +31,7 @@ struct HandleQueue {
     std::deque<Report> reports;
     std::condition_variable arrived;
     bool dead = false;  // the device was unplugged or the simulator shut down
+    bool wakePending = false;  // listed for a wake-up after the lock is released
 };
 
 class SimCore : public std::enable_shared_from_this<SimCore> {
@@ -43,6 +44,8 @@ public:
     Mode mode() const { return mode_; }
     void start();     // real-time mode: starts the thread
     void shutdown();  // stops the thread, unplugs every tool
+    // CPU seconds the real-time thread has used (0 without one).
+    double threadCpuSeconds();
 
     // hid::Backend
     std::vector<std::shared_ptr<hid::Device>> enumerate();
@@ -89,7 +92,13 @@ private:
     Slot* findPresent(int key, int plugId);
     // Runs everything due up to tUs; true when the device set changed.
     bool runAll(std::int64_t tUs);
+    // Queues the reports on every handle of the slot; the handles are woken
+    // by wakeReaders once the lock is released, so that a woken reader does
+    // not block on the lock at once.
     void distribute(Slot& slot, const std::vector<Report>& reports);
+    using Wakes = std::vector<std::shared_ptr<HandleQueue>>;
+    Wakes takeWakes();                    // with the lock held
+    static void wakeReaders(const Wakes& wakes);  // without it
     void attach(Slot& slot);
     void detach(Slot& slot);
     void notifyChange();
@@ -100,6 +109,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::vector<Slot> slots_;
+    Wakes wakes_;
+    std::vector<Report> scratch_;  // reports of one tool in runAll
     std::function<void()> notify_;
     int nextKey_ = 0;
     int serialCounter_ = 0;

@@ -77,7 +77,7 @@ void SimTool::write(const Report& report, std::int64_t tUs, std::vector<Report>&
 
 void SimTool::runUntil(std::int64_t tUs, std::vector<Report>& out)
 {
-    std::vector<Report> produced;
+    std::vector<Report>& produced = produced_;  // keeps its capacity from call to call
     for (;;) {
         const std::int64_t chipAt = msToUs(chip_.nextEventMs());
         const std::int64_t frameAt = stressing_ ? stressDueUs() : kNever;

@@ -66,6 +66,7 @@ private:
     bool stressing_ = false;
     std::int64_t stressStartUs_ = 0;
     std::int64_t stressIndex_ = 0;  // frames of this schedule sent so far
+    std::vector<Report> produced_;
 };
 
 }  // namespace sim

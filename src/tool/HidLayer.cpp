@@ -143,7 +143,8 @@ void HidLayer::startReader(HidDevice& device)
         *device.backendDevice(), capacity, mode_, dispatcher_, readerWaitMs_,
         [this, target](const std::uint8_t* report, std::size_t length) {
             deliver(*target, report, length);
-        });
+        },
+        readerQueueReports_);
 }
 
 void HidLayer::deliver(HidDevice& device, const std::uint8_t* report, std::size_t length)

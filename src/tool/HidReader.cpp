@@ -2,74 +2,146 @@
 
 #include "UiDispatcher.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <condition_variable>
 #include <mutex>
+#include <pthread.h>
 #include <thread>
 #include <vector>
 
+// The hand-over queue is a ring of fixed slots, allocated once: the reader
+// fills the slot after the last queued one without holding the lock (no one
+// else touches a free slot), then queues it under the lock; the user-interface
+// thread hands over queued slots without the lock and frees them under it.
 struct HidReader::Shared {
     std::mutex mutex;
-    std::condition_variable wake;
-    bool stopping = false;
-    bool handled = false;
+    std::condition_variable space;  // a slot was freed, or stop
+    std::atomic<bool> stopping{false};
     std::unique_ptr<hid::Handle> handle;
-    std::vector<std::uint8_t> buffer;
-    std::size_t length = 0;
     Deliver deliver;
     UiDispatcher* dispatcher = nullptr;
     int waitMs = 100;
     std::thread thread;
+
+    std::size_t slotSize = 0;
+    std::size_t slots = 0;
+    std::vector<std::uint8_t> data;      // slots x slotSize bytes
+    std::vector<std::size_t> lengths;    // per slot
+    std::size_t head = 0;                // oldest queued slot (guarded by mutex)
+    std::size_t count = 0;               // queued slots (guarded by mutex)
+    bool drainPosted = false;            // a drain is on its way (guarded by mutex)
+
+    std::uint8_t* slot(std::size_t i) { return data.data() + i * slotSize; }
 };
 
 namespace {
 
 using Shared = HidReader::Shared;
 
-// Runs on the user-interface thread: hands the report over unless the
-// reader was stopped meanwhile, then lets the reader go on.
-void handOver(const std::shared_ptr<Shared>& s)
-{
-    {
-        std::lock_guard lock(s->mutex);
-        if (s->stopping)
-            return;
-    }
-    // The reader thread waits until `handled`, so buffer and length are stable.
-    // The handler may stop this reader; only `s` is touched afterwards.
-    s->deliver(s->buffer.data(), s->length);
-    {
-        std::lock_guard lock(s->mutex);
-        s->handled = true;
-    }
-    s->wake.notify_all();
-}
+void postDrain(const std::shared_ptr<Shared>& s);
 
-void readLoop(std::shared_ptr<Shared> s)
+// Runs on the user-interface thread: hands over the queued reports in order,
+// also those that arrive meanwhile, unless the reader was stopped; at most a
+// queue's length per drain, then the next drain goes behind whatever else
+// waits on the user-interface thread.
+void drain(const std::shared_ptr<Shared>& s)
 {
+    std::size_t budget = s->slots;
     for (;;) {
+        std::size_t first = 0;
+        std::size_t n = 0;
         {
             std::lock_guard lock(s->mutex);
             if (s->stopping)
                 return;
+            first = s->head;
+            n = std::min(s->count, budget);
+            if (n == 0) {
+                s->drainPosted = s->count > 0;
+                if (s->drainPosted)
+                    break;  // budget spent: post the next drain
+                return;
+            }
+        }
+        for (std::size_t k = 0; k < n; ++k) {
+            // The handler may stop this reader; only `s` is touched afterwards.
+            if (s->stopping)
+                return;
+            const std::size_t i = (first + k) % s->slots;
+            s->deliver(s->slot(i), s->lengths[i]);
+        }
+        {
+            std::lock_guard lock(s->mutex);
+            if (s->stopping)
+                return;
+            s->head = (s->head + n) % s->slots;
+            s->count -= n;
+        }
+        s->space.notify_all();
+        budget -= n;
+    }
+    postDrain(s);
+}
+
+void postDrain(const std::shared_ptr<Shared>& s)
+{
+    s->dispatcher->post([s] { drain(s); });
+}
+
+void readLoop(std::shared_ptr<Shared> s)
+{
+    pthread_setname_np(pthread_self(), "hid reader");  // for profiles and top -H
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point lastPost = Clock::now() - HidReader::kDrainSpacing;
+    bool postDue = false;  // reports wait for a drain that waits for its spacing
+    for (;;) {
+        std::size_t free = 0;
+        {
+            std::unique_lock lock(s->mutex);
+            // A full queue: the reports wait in the device's queue meanwhile.
+            s->space.wait(lock, [&] { return s->stopping || s->count < s->slots; });
+            if (s->stopping)
+                return;
+            free = (s->head + s->count) % s->slots;  // stays free until queued below
+        }
+        int waitMs = s->waitMs;
+        if (postDue) {
+            // Wake in time to post the drain; whole milliseconds, rounded up.
+            const auto left = lastPost + HidReader::kDrainSpacing - Clock::now();
+            const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
+            waitMs = static_cast<int>(std::clamp<std::int64_t>(ms, 0, waitMs));
         }
         std::size_t length = 0;
-        const hid::ReadStatus status =
-            s->handle->read(s->buffer.data(), s->buffer.size(), length, s->waitMs);
+        const hid::ReadStatus status = s->handle->read(s->slot(free), s->slotSize, length, waitMs);
         if (status == hid::ReadStatus::Failed)
             return;  // the device is gone; the layer releases it
-        if (status == hid::ReadStatus::Timeout || length < 2)
-            continue;  // nothing, or nothing beyond the report-ID byte
-        std::unique_lock lock(s->mutex);
-        if (s->stopping)
-            return;
-        s->length = length;
-        s->handled = false;
-        lock.unlock();
-        s->dispatcher->post([s] { handOver(s); });
-        lock.lock();
-        s->wake.wait(lock, [&] { return s->handled || s->stopping; });
-        if (s->stopping)
-            return;
+        const bool got = status == hid::ReadStatus::Ok && length >= 2;  // more than the ID byte
+        if (!got && !postDue)
+            continue;
+        bool post = false;
+        {
+            std::lock_guard lock(s->mutex);
+            if (s->stopping)
+                return;
+            if (got) {
+                s->lengths[free] = length;
+                ++s->count;
+            }
+            if (s->count > 0 && !s->drainPosted) {
+                // A full queue is drained at once: the reader waits for room next.
+                const Clock::time_point now = Clock::now();
+                post = now - lastPost >= HidReader::kDrainSpacing || s->count == s->slots;
+                if (post) {
+                    s->drainPosted = true;
+                    lastPost = now;
+                }
+            }
+            postDue = s->count > 0 && !s->drainPosted;
+        }
+        if (post)
+            postDrain(s);
     }
 }
 
@@ -77,7 +149,8 @@ void readLoop(std::shared_ptr<Shared> s)
 
 std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t reportCapacity,
                                             HidReaderMode mode, UiDispatcher& dispatcher,
-                                            int waitMs, Deliver deliver)
+                                            int waitMs, Deliver deliver,
+                                            std::size_t queueReports)
 {
     auto handle = device.open();
     if (!handle)
@@ -86,10 +159,14 @@ std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t rep
     reader->mode_ = mode;
     auto s = std::make_shared<Shared>();
     s->handle = std::move(handle);
-    s->buffer.assign(reportCapacity, 0);
     s->deliver = std::move(deliver);
     s->dispatcher = &dispatcher;
     s->waitMs = waitMs > 0 ? waitMs : 1;
+    s->slotSize = std::max<std::size_t>(reportCapacity, 1);
+    // Manual mode reads into one slot and hands it over at once.
+    s->slots = mode == HidReaderMode::Threaded ? std::max<std::size_t>(queueReports, 1) : 1;
+    s->data.assign(s->slots * s->slotSize, 0);
+    s->lengths.assign(s->slots, 0);
     reader->shared_ = s;
     if (mode == HidReaderMode::Threaded)
         s->thread = std::thread(readLoop, s);
@@ -110,7 +187,7 @@ void HidReader::stop()
         std::lock_guard lock(s->mutex);
         s->stopping = true;
     }
-    s->wake.notify_all();
+    s->space.notify_all();
     if (s->thread.joinable()) {
         if (s->thread.get_id() == std::this_thread::get_id()) {
             // A dispatcher that runs hand-overs on the reader thread itself:
@@ -135,12 +212,11 @@ std::size_t HidReader::poll()
         if (s->stopping || !s->handle)
             break;
         std::size_t length = 0;
-        if (s->handle->read(s->buffer.data(), s->buffer.size(), length, 0) != hid::ReadStatus::Ok)
+        if (s->handle->read(s->slot(0), s->slotSize, length, 0) != hid::ReadStatus::Ok)
             break;
         if (length < 2)
             continue;  // nothing beyond the report-ID byte
-        s->length = length;
-        s->deliver(s->buffer.data(), length);
+        s->deliver(s->slot(0), length);
         ++delivered;
     }
     return delivered;

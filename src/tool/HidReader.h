@@ -1,18 +1,25 @@
 #pragma once
 // The background reader of one device: its own handle, reads with a bounded
-// wait, and hands each report to the user-interface thread, waiting until it
-// was handled before reading on.
+// wait, and hands the reports to the user-interface thread in arrival order.
 //
-// Threaded mode: a thread reads; each report is posted through the
-// UiDispatcher and the thread waits on a condition variable that is also
-// woken by stop(), so releasing the device or destroying the layer never
-// deadlocks, even while a hand-over is pending. A hand-over that runs after
-// stop() does nothing.
-// Manual mode: no thread; poll() delivers the queued reports on the caller's
-// thread (tests and deterministic simulation).
+// Threaded mode: a thread reads into a bounded queue of its own (the only
+// thing it shares with the user-interface thread) and keeps reading while the
+// user-interface thread is busy. When reports are queued it posts one drain
+// through the UiDispatcher, at most one per kDrainSpacing, so that a fast
+// device wakes the user-interface thread about a thousand times a second
+// rather than once per report; a drain hands over the reports queued when it
+// began, so a fast device cannot starve the event loop either. When the queue is full the thread stops
+// reading: further reports wait in the device's own input queue, which drops
+// them when it overflows, so a consumer that falls behind loses frames (the
+// frame counter shows them) instead of growing memory. stop() wakes the
+// thread at once, so releasing the device or destroying the layer never
+// deadlocks; a drain that runs after stop() does nothing.
+// Manual mode: no thread; poll() delivers the reports queued on the handle
+// now, on the caller's thread (tests and deterministic simulation).
 
 #include "HidAccess.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -28,10 +35,19 @@ public:
     // Receives one report, report-ID byte first, on the user-interface thread.
     using Deliver = std::function<void(const std::uint8_t* report, std::size_t length)>;
 
-    // Opens the reader's own handle; nullptr when that fails.
+    // Reports the threaded reader holds for the user-interface thread unless told
+    // otherwise: 128 ms of a high-speed tool at 8,000 reports per second.
+    static constexpr std::size_t kDefaultQueueReports = 1024;
+    // Shortest time between two drains posted by one reader.
+    static constexpr std::chrono::microseconds kDrainSpacing{1000};
+
+    // Opens the reader's own handle; nullptr when that fails. reportCapacity:
+    // bytes of the longest input report; queueReports: the hand-over queue's
+    // length in reports (at least 1).
     static std::unique_ptr<HidReader> start(hid::Device& device, std::size_t reportCapacity,
                                             HidReaderMode mode, UiDispatcher& dispatcher,
-                                            int waitMs, Deliver deliver);
+                                            int waitMs, Deliver deliver,
+                                            std::size_t queueReports = kDefaultQueueReports);
     ~HidReader();
     HidReader(const HidReader&) = delete;
     HidReader& operator=(const HidReader&) = delete;

@@ -34,6 +34,7 @@ void TStreamStats::start(std::uint64_t missedNow)
     frames_ = 0;
     missedAtStart_ = missedNow;
     cpuAtStart_ = processCpuSeconds();
+    simulatorCpuAtStart_ = simulatorCpu ? simulatorCpu() : 0;
     startedAt_ = std::chrono::steady_clock::now();
 }
 
@@ -46,23 +47,34 @@ TStreamFigures TStreamStats::figures(std::uint64_t missedNow) const
     f.framesLost = missedNow >= missedAtStart_ ? missedNow - missedAtStart_ : 0;
     f.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - startedAt_).count();
     f.cpuSeconds = processCpuSeconds() - cpuAtStart_;
+    if (simulatorCpu) {
+        f.simulated = true;
+        f.simulatorCpuSeconds = simulatorCpu() - simulatorCpuAtStart_;
+    }
     f.peakRssMiB = peakRssMiB();
     return f;
 }
 
 std::string formatStreamFigures(const TStreamFigures& f)
 {
-    char text[512];
-    std::snprintf(text, sizeof text,
-                  "frames received: %llu\n"
-                  "frames lost: %llu\n"
-                  "seconds: %.3f\n"
-                  "frames per second: %.1f\n"
-                  "cpu seconds: %.3f\n"
-                  "cpu us per frame: %.2f\n"
-                  "peak rss MiB: %.1f\n",
-                  static_cast<unsigned long long>(f.framesReceived),
-                  static_cast<unsigned long long>(f.framesLost), f.seconds, f.framesPerSecond(),
-                  f.cpuSeconds, f.cpuUsPerFrame(), f.peakRssMiB);
+    char text[768];
+    int n = std::snprintf(text, sizeof text,
+                          "frames received: %llu\n"
+                          "frames lost: %llu\n"
+                          "seconds: %.3f\n"
+                          "frames per second: %.1f\n"
+                          "cpu seconds: %.3f\n"
+                          "cpu us per frame: %.2f\n",
+                          static_cast<unsigned long long>(f.framesReceived),
+                          static_cast<unsigned long long>(f.framesLost), f.seconds,
+                          f.framesPerSecond(), f.cpuSeconds, f.cpuUsPerFrame());
+    if (f.simulated && n > 0 && n < static_cast<int>(sizeof text))
+        n += std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n),
+                           "simulated tool cpu seconds: %.3f\n"
+                           "cpu us per frame without the simulated tool: %.2f\n",
+                           f.simulatorCpuSeconds, f.programCpuUsPerFrame());
+    if (n > 0 && n < static_cast<int>(sizeof text))
+        std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n), "peak rss MiB: %.1f\n",
+                      f.peakRssMiB);
     return text;
 }

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 struct TStreamFigures {
@@ -13,17 +14,26 @@ struct TStreamFigures {
     std::uint64_t framesLost = 0;
     double seconds = 0;
     double cpuSeconds = 0;  // user + system, every thread of the process
+    // Of cpuSeconds, the simulated tool's thread (it stands in for the tool,
+    // the USB bus and the kernel's driver); 0 with a real tool.
+    double simulatorCpuSeconds = 0;
+    bool simulated = false;
     double peakRssMiB = 0;
 
     double framesPerSecond() const { return seconds > 0 ? framesReceived / seconds : 0; }
-    double cpuUsPerFrame() const
+    double cpuUsPerFrame() const { return perFrameUs(cpuSeconds); }
+    double programCpuUsPerFrame() const { return perFrameUs(cpuSeconds - simulatorCpuSeconds); }
+    double perFrameUs(double cpu) const
     {
-        return framesReceived > 0 ? cpuSeconds * 1e6 / static_cast<double>(framesReceived) : 0;
+        return framesReceived > 0 ? cpu * 1e6 / static_cast<double>(framesReceived) : 0;
     }
 };
 
 class TStreamStats {
 public:
+    // CPU seconds of the simulated tool's thread so far, when simulated.
+    std::function<double()> simulatorCpu;
+
     // Starts a run; missedNow is the engine's missed-frame count at this moment.
     void start(std::uint64_t missedNow);
     void frame() { ++frames_; }
@@ -40,6 +50,7 @@ private:
     std::uint64_t frames_ = 0;
     std::uint64_t missedAtStart_ = 0;
     double cpuAtStart_ = 0;
+    double simulatorCpuAtStart_ = 0;
     std::chrono::steady_clock::time_point startedAt_;
 };
 
