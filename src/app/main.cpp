@@ -1,4 +1,5 @@
 // The MFS380A debug and display tool.
+#include "DesktopEntry.h"
 #include "GuiPrompts.h"
 #include "InstanceChannel.h"
 #include "MainWindow.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("mfs380a"));
     QApplication::setOrganizationName(QStringLiteral("Kelvan"));
     QApplication::setApplicationVersion(QStringLiteral(MFS_VERSION));
+    QGuiApplication::setDesktopFileName(desktopEntryId());
 
     QCommandLineParser parser;
     parser.setApplicationDescription(QStringLiteral("MFS380A debug and display tool"));

@@ -1,5 +1,7 @@
 #include "CliApp.h"
 
+#include "CliPaths.h"
+
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -94,6 +96,9 @@ int CliApp::run()
         return cmdExportHeader();
     if (c == "status" || c == "close")
         return cmdInstance();
+    if (c == "paths")
+        return FOptions.args.isEmpty() ? runPathsCommand()
+                                       : usage(QStringLiteral("paths takes no arguments"));
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
                                               "read-settings", "apply", "stream"};
     if (!kToolCommands.contains(c))

@@ -39,6 +39,9 @@ Commands:
                                  frames per second, CPU time and peak memory
   status                         ask the running program whether it runs
   close                          ask the running program to close
+  paths                          where this installation finds its shipped files,
+                                 keeps its preferences and looks for installed
+                                 Kelvan programs
 
 Exit status: 0 success, 1 tool or chip error, 2 usage error, 3 file error.
 )";

@@ -9,6 +9,7 @@
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
 #include "SarPanel.h"
+#include "ScopeLink.h"
 #include "Session.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
@@ -45,6 +46,7 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     QApplication::setApplicationDisplayName(caption().trimmed());
     buildLayout();
     buildMenus();
+    FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
 
     FBarTimer.setInterval(10);
@@ -63,8 +65,15 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The scope writes its settings first, so that a reset below removes them too.
+    FScope.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
+}
+
+TScopeForm* TMainForm::scopeForm() const
+{
+    return FScope->form();
 }
 
 QString TMainForm::caption()
@@ -227,8 +236,8 @@ void TMainForm::wireSession()
     connect(FColumn->PauseButton, &QPushButton::clicked, s, &TSession::PauseButtonClick);
     connect(FColumn->DemoButton, &QPushButton::clicked, s, &TSession::DemoButtonClick);
     connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
-    FColumn->ScopeButton->setEnabled(false);
-    FColumn->ScopeButton->setToolTip(QStringLiteral("The scope window is not part of this version"));
+    connect(FColumn->ScopeButton, &QPushButton::clicked, this,
+            [this] { FScope->form()->showScope(); });
     FColumn->SetupButton->setEnabled(false);
     FColumn->SetupButton->setToolTip(
         QStringLiteral("The settings window is not part of this version"));
@@ -415,6 +424,13 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
             watched == windowHandle()) {
             toggleEngineering();
             return false;
+        }
+        // F3 shows or closes the scope, from the main window or the scope.
+        if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&
+            key->key() == Qt::Key_F3 &&
+            (watched == windowHandle() || FScope->isScopeWindow(watched))) {
+            FScope->form()->toggleScope();
+            return true;
         }
         // Only while the main window is the active window; each key once.
         if (event->type() == QEvent::KeyRelease && !key->isAutoRepeat() &&

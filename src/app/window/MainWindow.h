@@ -21,6 +21,8 @@ class TControlColumn;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
+class TScopeForm;
+class TScopeLink;
 class TSession;
 class TTemperaturePanel;
 namespace sim {
@@ -44,6 +46,8 @@ public:
     TSession& session() { return FSession; }
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
+    // The scope window (created with the main window, hidden).
+    TScopeForm* scopeForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -72,6 +76,7 @@ private:
     TDisplayModel FModel;
     TDisplayInputs FInputs;
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
+    std::unique_ptr<TScopeLink> FScope;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;
