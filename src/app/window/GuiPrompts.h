@@ -4,6 +4,7 @@
 #include "SessionPrompts.h"
 
 #include <functional>
+#include <optional>
 
 class QWidget;
 
@@ -19,6 +20,10 @@ public:
     // Adds a settings file browsed to in the start-up mode window to the recent
     // files; returns its index and the names of all recent files.
     std::function<int(const QString& path, QStringList& names)> addRecentFile;
+
+    // When set, the next start-up mode question takes this answer without a
+    // window (unattended runs).
+    std::optional<TStartupChoice> nextStartupChoice;
 
 private:
     QWidget* FParent;
