@@ -1,8 +1,10 @@
 #pragma once
 // The data log file: created with its header line when the log starts, one
 // line per logged frame, each line flushed so it is on disk when the frame
-// has been handled. A line that cannot be written stops the log with an
-// error instead of going on silently.
+// has been handled. With deferred flushing the owner flushes instead, once per
+// batch of frames (at high frame rates a write per line would cost more than
+// the rest of the frame's handling). A line that cannot be written stops the
+// log with an error instead of going on silently.
 //
 // Use: start(path, selection) when the user starts the log (false: report
 // filemsg::kLogStartError and kLogStartDialog); frame(sample) for every
@@ -55,13 +57,20 @@ public:
     // Closes the file. Safe to call when not logging.
     void stop();
 
+    // Deferred: frame() leaves its line in the buffer until flush().
+    void setDeferredFlush(bool deferred) { FDeferred = deferred; }
+    bool hasUnflushed() const { return FUnflushed; }
+    // Writes out the buffered lines. False when that fails: the log is
+    // closed and error() says why. True when not logging.
+    bool flush();
+
     bool isLogging() const { return FOut != nullptr; }
     const std::filesystem::path& fileName() const { return FFileName; }
     const TLogSelection& selection() const { return FSelection; }
     const std::string& error() const { return FError; }
 
 private:
-    bool writeLine(const std::string& line);
+    bool writeLine(const std::string& line, bool flushNow = true);
 
     TOpenStream FOpen;
     std::unique_ptr<std::ostream> FOut; // FLogFile
@@ -71,4 +80,6 @@ private:
     int FSampleCount = 0;
     std::int64_t FPreTimeMs = 0;
     std::string FError;
+    bool FDeferred = false;
+    bool FUnflushed = false;
 };

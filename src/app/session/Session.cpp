@@ -33,6 +33,9 @@ TSession::TSession(const TSessionConfig& config, QObject* parent)
     };
 
     // The chip component as the main window holds it.
+    // The data log writes out its lines once per batch of frames (FlushLog).
+    FLog.setDeferredFlush(true);
+
     FDevice = std::make_unique<TMFS240Device>();
     FDevice->SetHIDTool(FHidTool.get());
     FDevice->SetDUTVoltage(v3_3V);

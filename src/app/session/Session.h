@@ -230,6 +230,9 @@ private:
     // Frame handling steps.
     bool FollowUpAti();  // false: the session ended
     void LogFrame();
+    // The data log's lines of one batch of frames go to the file together.
+    void FlushLog();
+    void LogWriteFailed();
     void UpdateDemo();
 
     // Settings transfer helpers.
@@ -263,4 +266,7 @@ private:
     std::vector<TMessage> FMessages;
     QTimer FEventTimer;
     QTimer FTimer3;
+    bool FLogFlushPosted = false;
+    // Lets work posted through the dispatcher find out that the session is gone.
+    std::shared_ptr<TSession*> FAlive = std::make_shared<TSession*>(this);
 };

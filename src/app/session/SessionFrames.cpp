@@ -5,6 +5,7 @@
 #include "FrameDecoder.h"
 #include "Session.h"
 #include "SessionTexts.h"
+#include "UiDispatcher.h"
 
 void TSession::HandleFrame(std::uint16_t Size, std::uint8_t /*HIDToolID*/,
                            const std::uint8_t* Data)
@@ -135,13 +136,36 @@ void TSession::LogFrame()
 {
     if (!S.FDoLog)
         return;
-    if (FLog.frame(logSample(FLive)) == TDataLogWriter::TFrameResult::Failed) {
-        S.FDoLog = false;
-        B.logCaption = QStringLiteral("Start Log");
-        KvnAddItem(QString::fromLatin1(filemsg::kLogWriteError), TMessageType::Error);
-        emit logStateChanged(false);
-        emitButtons();
+    const TDataLogWriter::TFrameResult result = FLog.frame(logSample(FLive));
+    if (result == TDataLogWriter::TFrameResult::Failed) {
+        LogWriteFailed();
+        return;
     }
+    // Frames come in batches from the HID reader: one flush after the batch,
+    // posted behind it, rather than one write per line.
+    if (result == TDataLogWriter::TFrameResult::Written && !FLogFlushPosted) {
+        FLogFlushPosted = true;
+        FConfig.dispatcher->post([alive = std::weak_ptr<TSession*>(FAlive)] {
+            if (const auto session = alive.lock())
+                (*session)->FlushLog();
+        });
+    }
+}
+
+void TSession::FlushLog()
+{
+    FLogFlushPosted = false;
+    if (S.FDoLog && !FLog.flush())
+        LogWriteFailed();
+}
+
+void TSession::LogWriteFailed()
+{
+    S.FDoLog = false;
+    B.logCaption = QStringLiteral("Start Log");
+    KvnAddItem(QString::fromLatin1(filemsg::kLogWriteError), TMessageType::Error);
+    emit logStateChanged(false);
+    emitButtons();
 }
 
 void TSession::UpdateDemo()

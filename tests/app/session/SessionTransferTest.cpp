@@ -245,6 +245,12 @@ TEST(SessionTransfer, HeaderExportAndDataLogFromAStreamingSession)
     const int frames = rig.frames();
     rig.run(500);
     const int logged = (rig.frames() - frames) / 5;
+    {
+        // Each batch of frames is flushed once it has been handled.
+        QFile l(log);
+        ASSERT_TRUE(l.open(QIODevice::ReadOnly));
+        EXPECT_EQ(l.readAll().count('\n'), logged + 1);
+    }
     rig.prompts.saveAs.reset();
     rig.session->SetupLogging();  // Stop Log
     EXPECT_TRUE(rig.hasMessage("Data log stopped"));
