@@ -119,6 +119,10 @@ void TMeasureRun::startStreaming()
     FChecksAtStart = FWindow.bars()->barGraph()->replotChecks();
     if (FOptions.quitAfterSeconds > 0)
         FQuit.start(static_cast<int>(FOptions.quitAfterSeconds * 1000));
+    if (FOptions.stats) {
+        std::puts("streaming");  // tells a watching script that the measured time begins
+        std::fflush(stdout);
+    }
 }
 
 void TMeasureRun::finish()
