@@ -77,7 +77,7 @@ int main(int argc, char** argv)
     QObject::connect(&instance, &InstanceServer::closeRequested, &window, &QWidget::close);
 
     if (measure.any())
-        new TMeasureRun(window, prompts, tools.simulation, measure);  // owned by the window
+        new TMeasureRun(window, &prompts, tools.simulation, measure);  // owned by the window
 
     window.show();
     return app.exec();

@@ -49,7 +49,7 @@ bool TMeasureRunCommandLine::read(const QCommandLineParser& parser, TMeasureRunO
     return true;
 }
 
-TMeasureRun::TMeasureRun(TMainForm& window, GuiPrompts& prompts,
+TMeasureRun::TMeasureRun(TMainForm& window, GuiPrompts* prompts,
                          std::shared_ptr<sim::SimBackend> simulation, TMeasureRunOptions options)
     : QObject(&window),
       FWindow(window),
@@ -73,7 +73,9 @@ TMeasureRun::TMeasureRun(TMainForm& window, GuiPrompts& prompts,
         else
             std::fprintf(stderr, "mfs380a: this version has no scope window\n");
     }
-    if (!FOptions.start) {
+    if (FOptions.start) {
+        toolsChanged();  // the tool may be there already
+    } else {
         FStats.start(session.DevList().FramesMissed());
         FReplotsAtStart = FWindow.bars()->barGraph()->replotCount();
     FChecksAtStart = FWindow.bars()->barGraph()->replotChecks();
@@ -94,9 +96,11 @@ void TMeasureRun::toolsChanged()
 void TMeasureRun::startStreaming()
 {
     TSession& session = FWindow.session();
-    FPrompts.nextStartupChoice = TStartupChoice{TStartupChoice::TMode::Default, -1};
+    if (FPrompts)
+        FPrompts->nextStartupChoice = TStartupChoice{TStartupChoice::TMode::Default, -1};
     FWindow.column()->StartButton->click();
-    FPrompts.nextStartupChoice.reset();
+    if (FPrompts)
+        FPrompts->nextStartupChoice.reset();
     if (!session.state().FIsStreaming) {
         std::fprintf(stderr, "mfs380a: streaming did not start\n");
         return;

@@ -47,7 +47,10 @@ private:
 
 class TMeasureRun : public QObject {
 public:
-    TMeasureRun(TMainForm& window, GuiPrompts& prompts,
+    // prompts: the dialogs whose start-up question Start answers with the
+    // default start-up (null when the session's prompts answer by themselves).
+    // simulation: the simulated tools, for their thread's CPU time (or null).
+    TMeasureRun(TMainForm& window, GuiPrompts* prompts,
                 std::shared_ptr<sim::SimBackend> simulation, TMeasureRunOptions options);
 
 private:
@@ -56,7 +59,7 @@ private:
     void finish();
 
     TMainForm& FWindow;
-    GuiPrompts& FPrompts;
+    GuiPrompts* FPrompts;
     std::shared_ptr<sim::SimBackend> FSimulation;
     TMeasureRunOptions FOptions;
     bool FStarted = false;
