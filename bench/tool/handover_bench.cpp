@@ -1,15 +1,18 @@
 // The hand-over from a threaded HID reader to the user-interface thread:
 // reports pushed into a scripted device are read by the reader thread into its
 // queue and handed over in drains on the benchmark's thread, which plays the
-// user-interface thread. Reports per second, and reports per drain: a reader
-// posts at most one drain per millisecond, so a burst of one report per
-// iteration shows that spacing and a burst of 1024 the hand-over's own cost.
+// user-interface thread. Reports per second, reports per drain (a reader posts
+// at most one drain per millisecond unless its queue is full, so small bursts
+// show that spacing) and the CPU time of the whole process per report, reader
+// thread included.
 
 #include "HidLayer.h"
 #include "ScriptedBackend.h"
 #include "TestDispatcher.h"
 
 #include <benchmark/benchmark.h>
+
+#include <ctime>
 
 namespace {
 
@@ -29,6 +32,12 @@ void HandOver(benchmark::State& state)
     layer.checkOut(*layer.devices()[0]);
     const scripted::Report report = scripted::frame(0, 0, 0, std::vector<std::uint8_t>(32, 0x5A));
     std::size_t drains = 0;
+    const auto cpuNow = [] {
+        timespec t{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
+        return static_cast<double>(t.tv_sec) * 1e6 + static_cast<double>(t.tv_nsec) / 1e3;
+    };
+    const double cpuStart = cpuNow();
     for (auto _ : state) {
         const std::size_t target = delivered + burst;
         for (std::size_t i = 0; i < burst; ++i)
@@ -36,7 +45,10 @@ void HandOver(benchmark::State& state)
         while (delivered < target && dispatcher.runOne(1000))
             ++drains;
     }
+    const double cpuUs = cpuNow() - cpuStart;
     state.SetItemsProcessed(static_cast<std::int64_t>(delivered));
+    state.counters["cpu_us_per_report"] =
+        delivered > 0 ? cpuUs / static_cast<double>(delivered) : 0.0;
     state.counters["reports_per_drain"] =
         drains > 0 ? static_cast<double>(delivered) / static_cast<double>(drains) : 0.0;
 }

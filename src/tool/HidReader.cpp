@@ -90,22 +90,43 @@ void postDrain(const std::shared_ptr<Shared>& s)
     s->dispatcher->post([s] { drain(s); });
 }
 
+enum class Step { Got, Nothing, Full, Gone, Stopped };
+
+// Reads one report into the free slot after the queued ones, waiting at most
+// waitMs, and queues it. Full: no free slot, nothing read.
+Step readOne(Shared& s, int waitMs)
+{
+    std::size_t free = 0;
+    {
+        std::lock_guard lock(s.mutex);
+        if (s.stopping)
+            return Step::Stopped;
+        if (s.count == s.slots)
+            return Step::Full;
+        free = (s.head + s.count) % s.slots;  // stays free until queued below
+    }
+    std::size_t length = 0;
+    const hid::ReadStatus status = s.handle->read(s.slot(free), s.slotSize, length, waitMs);
+    if (status == hid::ReadStatus::Failed)
+        return Step::Gone;
+    if (status != hid::ReadStatus::Ok || length < 2)
+        return Step::Nothing;  // nothing, or nothing beyond the report-ID byte
+    std::lock_guard lock(s.mutex);
+    if (s.stopping)
+        return Step::Stopped;
+    s.lengths[free] = length;
+    ++s.count;
+    return Step::Got;
+}
+
 void readLoop(std::shared_ptr<Shared> s)
 {
     pthread_setname_np(pthread_self(), "hid reader");  // for profiles and top -H
     using Clock = std::chrono::steady_clock;
     Clock::time_point lastPost = Clock::now() - HidReader::kDrainSpacing;
+    Clock::time_point lastBatch = Clock::now() - std::chrono::seconds(1);
     bool postDue = false;  // reports wait for a drain that waits for its spacing
     for (;;) {
-        std::size_t free = 0;
-        {
-            std::unique_lock lock(s->mutex);
-            // A full queue: the reports wait in the device's queue meanwhile.
-            s->space.wait(lock, [&] { return s->stopping || s->count < s->slots; });
-            if (s->stopping)
-                return;
-            free = (s->head + s->count) % s->slots;  // stays free until queued below
-        }
         int waitMs = s->waitMs;
         if (postDue) {
             // Wake in time to post the drain; whole milliseconds, rounded up.
@@ -113,26 +134,28 @@ void readLoop(std::shared_ptr<Shared> s)
             const auto ms = std::chrono::ceil<std::chrono::milliseconds>(left).count();
             waitMs = static_cast<int>(std::clamp<std::int64_t>(ms, 0, waitMs));
         }
-        std::size_t length = 0;
-        const hid::ReadStatus status = s->handle->read(s->slot(free), s->slotSize, length, waitMs);
-        if (status == hid::ReadStatus::Failed)
-            return;  // the device is gone; the layer releases it
-        const bool got = status == hid::ReadStatus::Ok && length >= 2;  // more than the ID byte
-        if (!got && !postDue)
-            continue;
+        // One report, waiting for it; then whatever else the device queued.
+        Step step = readOne(*s, waitMs);
+        const Clock::time_point batchAt = Clock::now();
+        std::size_t batch = 0;
+        while (step == Step::Got) {
+            ++batch;
+            step = readOne(*s, 0);
+        }
+        if (step == Step::Stopped)
+            return;
+
         bool post = false;
+        bool full = false;
         {
             std::lock_guard lock(s->mutex);
             if (s->stopping)
                 return;
-            if (got) {
-                s->lengths[free] = length;
-                ++s->count;
-            }
+            full = s->count == s->slots;
             if (s->count > 0 && !s->drainPosted) {
-                // A full queue is drained at once: the reader waits for room next.
+                // A full queue, or a device that went, is drained at once.
                 const Clock::time_point now = Clock::now();
-                post = now - lastPost >= HidReader::kDrainSpacing || s->count == s->slots;
+                post = now - lastPost >= HidReader::kDrainSpacing || full || step == Step::Gone;
                 if (post) {
                     s->drainPosted = true;
                     lastPost = now;
@@ -142,6 +165,26 @@ void readLoop(std::shared_ptr<Shared> s)
         }
         if (post)
             postDrain(s);
+        if (step == Step::Gone)
+            return;  // the layer releases the device
+
+        std::unique_lock lock(s->mutex);
+        if (full) {
+            // The reports wait in the device's own queue meanwhile.
+            s->space.wait(lock, [&] { return s->stopping || s->count < s->slots; });
+        } else if (batch > 0) {
+            // Reports faster than one a millisecond: pause so that the next
+            // read takes several at once instead of waking for each.
+            const auto perReport = (batchAt - lastBatch) / batch;
+            lastBatch = batchAt;
+            if (perReport < HidReader::kReadPause) {
+                const auto pause = std::min<Clock::duration>(
+                    HidReader::kReadPause, perReport * HidReader::kReportsPerPause);
+                s->space.wait_for(lock, pause, [&] { return s->stopping.load(); });
+            }
+        }
+        if (s->stopping)
+            return;
     }
 }
 

@@ -4,7 +4,10 @@
 //
 // Threaded mode: a thread reads into a bounded queue of its own (the only
 // thing it shares with the user-interface thread) and keeps reading while the
-// user-interface thread is busy. When reports are queued it posts one drain
+// user-interface thread is busy. When reports come faster than one a
+// millisecond it does not wake for each: it pauses (at most kReadPause, and
+// no longer than kReportsPerPause reports take at the rate seen, so the
+// device's own queue never fills) and then reads all the device queued. When reports are queued it posts one drain
 // through the UiDispatcher, at most one per kDrainSpacing, so that a fast
 // device wakes the user-interface thread about a thousand times a second
 // rather than once per report; a drain hands over the reports queued when it
@@ -40,6 +43,10 @@ public:
     static constexpr std::size_t kDefaultQueueReports = 1024;
     // Shortest time between two drains posted by one reader.
     static constexpr std::chrono::microseconds kDrainSpacing{1000};
+    // Longest pause of a reader between fast reports, and the reports it lets
+    // gather in the device's queue at most.
+    static constexpr std::chrono::microseconds kReadPause{1000};
+    static constexpr int kReportsPerPause = 16;
 
     // Opens the reader's own handle; nullptr when that fails. reportCapacity:
     // bytes of the longest input report; queueReports: the hand-over queue's
