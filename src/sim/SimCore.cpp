@@ -375,31 +375,78 @@ bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std
     return true;
 }
 
-hid::ReadStatus SimCore::read(HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
-                              std::size_t& length, int timeoutMs)
+hid::ReadStatus SimCore::read(int key, HandleQueue& queue, std::uint8_t* buf,
+                              std::size_t capacity, std::size_t& length, int timeoutMs)
 {
-    std::unique_lock lock(mutex_);
-    if (timeoutMs > 0 && queue.reports.empty() && !queue.dead)
-        queue.arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                               [&] { return !queue.reports.empty() || queue.dead; });
-    if (queue.dead)
-        return hid::ReadStatus::Failed;
-    if (queue.reports.empty())
-        return hid::ReadStatus::Timeout;
-    const Report& report = queue.reports.front();
-    length = std::min(capacity, report.size());
-    std::copy_n(report.begin(), length, buf);
-    queue.reports.pop_front();
-    return hid::ReadStatus::Ok;
+    using SteadyClock = std::chrono::steady_clock;
+    const SteadyClock::time_point deadline =
+        SteadyClock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    bool changed = false;
+    hid::ReadStatus status = hid::ReadStatus::Timeout;
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            if (mode_ == Mode::RealTime) {
+                // Stress frames are made by whoever looks: a reader wakes for
+                // them itself, as it would for a real tool's reports.
+                changed = runAll(nowLockedUs()) || changed;
+                if (!wakes_.empty()) {
+                    const Wakes wakes = takeWakes();
+                    lock.unlock();
+                    wakeReaders(wakes);
+                    lock.lock();
+                }
+            }
+            if (queue.dead) {
+                status = hid::ReadStatus::Failed;
+                break;
+            }
+            if (!queue.reports.empty()) {
+                const Report& report = queue.reports.front();
+                length = std::min(capacity, report.size());
+                std::copy_n(report.begin(), length, buf);
+                queue.reports.pop_front();
+                status = hid::ReadStatus::Ok;
+                break;
+            }
+            if (timeoutMs <= 0 || SteadyClock::now() >= deadline)
+                break;
+            SteadyClock::time_point wakeAt = deadline;
+            if (const Slot* slot = find(key); slot && mode_ == Mode::RealTime) {
+                // The next stress frame, on the microframe that carries it.
+                const std::int64_t frameUs = slot->tool->nextStressFrameUs();
+                if (frameUs != kNever) {
+                    const std::int64_t us = (frameUs + kMicroframeUs - 1) / kMicroframeUs * kMicroframeUs;
+                    wakeAt = std::min(wakeAt, epoch_ + std::chrono::microseconds(us));
+                }
+            }
+            queue.arrived.wait_until(lock, wakeAt);
+        }
+    }
+    if (changed)
+        notifyChange();
+    return status;
 }
 
 bool SimCore::flush(HandleQueue& queue)
 {
-    std::lock_guard lock(mutex_);
-    if (queue.dead)
-        return false;
-    queue.reports.clear();
-    return true;
+    bool changed = false;
+    bool ok = false;
+    Wakes wakes;
+    {
+        std::lock_guard lock(mutex_);
+        if (mode_ == Mode::RealTime)
+            changed = runAll(nowLockedUs());  // what was due before the flush goes with it
+        wakes = takeWakes();
+        if (!queue.dead) {
+            queue.reports.clear();
+            ok = true;
+        }
+    }
+    wakeReaders(wakes);
+    if (changed)
+        notifyChange();
+    return ok;
 }
 
 bool SimCore::setStreamRate(int key, std::uint32_t hz)
@@ -438,9 +485,12 @@ void SimCore::threadMain()
             lock.lock();
             continue;  // time went on meanwhile
         }
+        // Chip cycles and the tools' comings and goings. Stress frames wait
+        // for someone to look (a read, a write, a control) and are then made
+        // with their own times; a reader waiting for one wakes for it itself.
         std::int64_t next = t + kIdleWakeMs * 1000;
         for (const Slot& slot : slots_)
-            next = std::min({next, slot.tool->nextEventUs(), msToUs(slot.leaveAt),
+            next = std::min({next, slot.tool->nextChipEventUs(), msToUs(slot.leaveAt),
                              msToUs(slot.returnAt)});
         next = std::max(next, t + 1);
         next = (next + kMicroframeUs - 1) / kMicroframeUs * kMicroframeUs;

@@ -71,7 +71,7 @@ public:
     std::shared_ptr<HandleQueue> open(int key, int plugId);
     void close(int key, const std::shared_ptr<HandleQueue>& queue);
     bool write(int key, HandleQueue& queue, const std::uint8_t* report, std::size_t length);
-    hid::ReadStatus read(HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
+    hid::ReadStatus read(int key, HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
                          std::size_t& length, int timeoutMs);
     bool flush(HandleQueue& queue);
 

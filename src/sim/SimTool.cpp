@@ -46,10 +46,14 @@ std::int64_t SimTool::stressDueUs() const
     return stressStartUs_ + (stressIndex_ + 1) * 1'000'000 / static_cast<std::int64_t>(rateHz_);
 }
 
-std::int64_t SimTool::nextEventUs() const
+std::int64_t SimTool::nextChipEventUs() const
 {
-    const std::int64_t chip = msToUs(chip_.nextEventMs());
-    return stressing_ ? std::min(chip, stressDueUs()) : chip;
+    return msToUs(chip_.nextEventMs());
+}
+
+std::int64_t SimTool::nextStressFrameUs() const
+{
+    return stressing_ ? stressDueUs() : kNever;
 }
 
 void SimTool::deliver(std::vector<Report>& produced, std::vector<Report>& out)

@@ -12,6 +12,7 @@
 #include "SimTypes.h"
 #include "ToolFirmware.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -29,7 +30,9 @@ public:
     // go to out.
     void runUntil(std::int64_t tUs, std::vector<Report>& out);
     // Time of the next chip event or stress frame (SimChip::kNever when none).
-    std::int64_t nextEventUs() const;
+    std::int64_t nextEventUs() const { return std::min(nextChipEventUs(), nextStressFrameUs()); }
+    std::int64_t nextChipEventUs() const;
+    std::int64_t nextStressFrameUs() const;
 
     // Stress rate in frames per second (0: the chip's cycle); a stream that
     // runs restarts its schedule at tUs.
