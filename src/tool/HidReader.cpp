@@ -17,7 +17,8 @@
 // thread hands over queued slots without the lock and frees them under it.
 struct HidReader::Shared {
     std::mutex mutex;
-    std::condition_variable space;  // a slot was freed, or stop
+    std::condition_variable space;  // a slot of a full queue was freed, or stop
+    std::condition_variable pause;  // stop, during a pause between reads
     std::atomic<bool> stopping{false};
     std::unique_ptr<hid::Handle> handle;
     Deliver deliver;
@@ -72,14 +73,17 @@ void drain(const std::shared_ptr<Shared>& s)
             const std::size_t i = (first + k) % s->slots;
             s->deliver(s->slot(i), s->lengths[i]);
         }
+        bool wasFull = false;
         {
             std::lock_guard lock(s->mutex);
             if (s->stopping)
                 return;
+            wasFull = s->count == s->slots;
             s->head = (s->head + n) % s->slots;
             s->count -= n;
         }
-        s->space.notify_all();
+        if (wasFull)
+            s->space.notify_all();  // only a full queue makes the reader wait for room
         budget -= n;
     }
     postDrain(s);
@@ -180,7 +184,7 @@ void readLoop(std::shared_ptr<Shared> s)
             if (perReport < HidReader::kReadPause) {
                 const auto pause = std::min<Clock::duration>(
                     HidReader::kReadPause, perReport * HidReader::kReportsPerPause);
-                s->space.wait_for(lock, pause, [&] { return s->stopping.load(); });
+                s->pause.wait_for(lock, pause, [&] { return s->stopping.load(); });
             }
         }
         if (s->stopping)
@@ -231,6 +235,7 @@ void HidReader::stop()
         s->stopping = true;
     }
     s->space.notify_all();
+    s->pause.notify_all();
     if (s->thread.joinable()) {
         if (s->thread.get_id() == std::this_thread::get_id()) {
             // A dispatcher that runs hand-overs on the reader thread itself:

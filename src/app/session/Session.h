@@ -230,7 +230,7 @@ private:
     // Frame handling steps.
     bool FollowUpAti();  // false: the session ended
     void LogFrame();
-    // The data log's lines of one batch of frames go to the file together.
+    // Writes out the data log's buffered lines.
     void FlushLog();
     void LogWriteFailed();
     void UpdateDemo();
@@ -266,7 +266,8 @@ private:
     std::vector<TMessage> FMessages;
     QTimer FEventTimer;
     QTimer FTimer3;
-    bool FLogFlushPosted = false;
-    // Lets work posted through the dispatcher find out that the session is gone.
-    std::shared_ptr<TSession*> FAlive = std::make_shared<TSession*>(this);
+    // The data log is flushed at most once a millisecond from the frames, and
+    // by this timer when no frame comes to flush the last lines.
+    QTimer FLogFlushTimer;
+    std::int64_t FLogFlushedAtMs = 0;
 };

@@ -5,7 +5,6 @@
 #include "FrameDecoder.h"
 #include "Session.h"
 #include "SessionTexts.h"
-#include "UiDispatcher.h"
 
 void TSession::HandleFrame(std::uint16_t Size, std::uint8_t /*HIDToolID*/,
                            const std::uint8_t* Data)
@@ -141,20 +140,20 @@ void TSession::LogFrame()
         LogWriteFailed();
         return;
     }
-    // Frames come in batches from the HID reader: one flush after the batch,
-    // posted behind it, rather than one write per line.
-    if (result == TDataLogWriter::TFrameResult::Written && !FLogFlushPosted) {
-        FLogFlushPosted = true;
-        FConfig.dispatcher->post([alive = std::weak_ptr<TSession*>(FAlive)] {
-            if (const auto session = alive.lock())
-                (*session)->FlushLog();
-        });
-    }
+    // At a few hundred frames a second and less every line goes to the file
+    // at once; faster, the lines of a millisecond go together, rather than
+    // one write per line. The timer writes out the last lines of a burst.
+    if (!FLog.hasUnflushed())
+        return;
+    if (FClock->nowMs() - FLogFlushedAtMs >= 1)
+        FlushLog();
+    else if (!FLogFlushTimer.isActive())
+        FLogFlushTimer.start();
 }
 
 void TSession::FlushLog()
 {
-    FLogFlushPosted = false;
+    FLogFlushedAtMs = FClock->nowMs();
     if (S.FDoLog && !FLog.flush())
         LogWriteFailed();
 }

@@ -3,6 +3,8 @@
 #include "SessionRig.h"
 #include "SessionTexts.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -246,7 +248,12 @@ TEST(SessionTransfer, HeaderExportAndDataLogFromAStreamingSession)
     rig.run(500);
     const int logged = (rig.frames() - frames) / 5;
     {
-        // Each batch of frames is flushed once it has been handled.
+        // On disk while logging: lines of one millisecond go together, the
+        // last ones by a timer.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 50)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
         QFile l(log);
         ASSERT_TRUE(l.open(QIODevice::ReadOnly));
         EXPECT_EQ(l.readAll().count('\n'), logged + 1);
