@@ -67,11 +67,14 @@ TMeasureRun::TMeasureRun(TMainForm& window, GuiPrompts* prompts,
     connect(&FQuit, &QTimer::timeout, this, &TMeasureRun::finish);
 
     if (FOptions.scope) {
-        QPushButton* scope = FWindow.column()->ScopeButton;
-        if (scope->isEnabled())
-            scope->click();
-        else
-            std::fprintf(stderr, "mfs380a: this version has no scope window\n");
+        // From the event loop, once the main window is up: the scope opens over it.
+        QTimer::singleShot(0, this, [this] {
+            QPushButton* scope = FWindow.column()->ScopeButton;
+            if (scope->isEnabled())
+                scope->click();
+            else
+                std::fprintf(stderr, "mfs380a: this version has no scope window\n");
+        });
     }
     if (FOptions.start) {
         toolsChanged();  // the tool may be there already

@@ -58,9 +58,9 @@ TEST(MeasureRun, StartsLogsOpensTheScopeAndCloses)
     o.quitAfterSeconds = 0.3;
     auto* run = new TMeasureRun(window, nullptr, nullptr, o);  // owned by the window
     EXPECT_EQ(run->parent(), &window);
-    EXPECT_TRUE(window.scopeForm()->isVisible());
 
-    QTest::qWait(20);  // Start is pressed from the event loop
+    QTest::qWait(20);  // the scope opens and Start is pressed from the event loop
+    EXPECT_TRUE(window.scopeForm()->isVisible());
     rig.run(300);
     EXPECT_TRUE(rig.session->state().FIsStreaming);
     EXPECT_TRUE(rig.session->state().FDoLog);
