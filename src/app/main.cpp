@@ -5,11 +5,15 @@
 #include "MainWindow.h"
 #include "MeasureRun.h"
 #include "QtUiDispatcher.h"
+#include "RecentFileHooks.h"
 #include "Session.h"
+#include "SimToolOption.h"
 #include "ToolBackend.h"
+#include "UpdateUrl.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QUrl>
 #include <cstdio>
 
 int main(int argc, char** argv)
@@ -33,10 +37,51 @@ int main(int argc, char** argv)
         QStringLiteral("hz"));
     parser.addOption(simRate);
     const TMeasureRunCommandLine measureOptions(parser);
+    const QCommandLineOption simLoad(
+        QStringLiteral("sim-load"),
+        QStringLiteral("Load on the simulated chip's receive pins RX0 and RX1 in pF (default 8,5)."),
+        QStringLiteral("PF0,PF1"));
+    parser.addOption(simLoad);
+    const QCommandLineOption simTool(
+        QStringLiteral("sim-tool"),
+        QStringLiteral("Simulate a tool with this product id, firmware and serial, e.g. "
+                       "0x108:0106:20:0B (repeatable; implies --simulate)."),
+        QString::fromLatin1(kSimToolSyntax));
+    parser.addOption(simTool);
+    const QCommandLineOption updateUrl(
+        QStringLiteral("update-url"),
+        QStringLiteral("Address of the update server's version list (HTTPS, or HTTP on this "
+                       "machine)."),
+        QStringLiteral("url"));
+    parser.addOption(updateUrl);
     parser.process(app);
+    const QUrl url =
+        parser.isSet(updateUrl) ? QUrl(parser.value(updateUrl)) : defaultVersionListUrl();
+    if (!isAllowedUpdateUrl(url)) {
+        std::fprintf(stderr, "mfs380a: --update-url takes an HTTPS address, or HTTP on this "
+                             "machine\n");
+        return 2;
+    }
 
     TToolBackendOptions backendOptions;
-    backendOptions.simulate = parser.isSet(simulate);
+    backendOptions.simulate = parser.isSet(simulate) || parser.isSet(simTool);
+    if (parser.isSet(simLoad)) {
+        backendOptions.simLoad = parseSimLoad(parser.value(simLoad));
+        if (!backendOptions.simLoad) {
+            std::fprintf(stderr, "mfs380a: --sim-load needs two loads in pF, PF0,PF1, each above 0 "
+                                 "and at most 100\n");
+            return 2;
+        }
+    }
+    for (const QString& value : parser.values(simTool)) {
+        QString error;
+        const auto tool = parseSimTool(value, error);
+        if (!tool) {
+            std::fprintf(stderr, "mfs380a: %s\n", qPrintable(error));
+            return 2;
+        }
+        backendOptions.simTools.push_back(*tool);
+    }
     TMeasureRunOptions measure;
     QString error;
     bool rateOk = true;
@@ -62,14 +107,9 @@ int main(int argc, char** argv)
     TSession session(config);
 
     TMainForm window(session, tools.simulation);
+    window.setUpdateUrl(url);
     prompts.setParent(&window);
-    prompts.addRecentFile = [&session](const QString& path, QStringList& names) {
-        const int index = session.BrowseSettingsFile(path.toStdString());
-        names.clear();
-        for (const auto& name : session.Recent().names())
-            names << QString::fromStdString(name);
-        return index;
-    };
+    prompts.recentFiles = recentFileHooks(session);
 
     // Other processes ask whether the program runs and can close it.
     InstanceServer instance;

@@ -50,6 +50,11 @@ bool TSettingsModel::set(TSettingsGroup g, std::span<const std::int32_t> values)
         copy[i] &= 0xFF;
     FCurrent[groupIndex(g)] = copy;
     decodeGroup(g, {copy.data(), n}, FValues);
+    // The simplified channel panels show what the engineering fields now
+    // hold, whoever sets the group (a read, a file, Undo): a panel still
+    // showing older values would write them back with its next edit.
+    if (g == TSettingsGroup::PxsSetup)
+        LinkEngToCh(*this);
     return true;
 }
 

@@ -42,7 +42,9 @@ public:
     void get(TSettingsGroup g);
     // Set<group>: copies the group's element count of values into the current
     // block and sets the group's fields from them; the previous block is left
-    // alone. False (and nothing changed) when values is shorter than the group.
+    // alone. Setting the Senvara sensor group ends with LinkEngToCh, so the
+    // simplified panels follow. False (and nothing changed) when values is
+    // shorter than the group.
     bool set(TSettingsGroup g, std::span<const std::int32_t> values);
 
     // Change detection of a control event: Get, then the flag is set exactly

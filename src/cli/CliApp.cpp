@@ -1,6 +1,10 @@
 #include "CliApp.h"
 
+#include "CliEngineering.h"
+#include "CliFirmware.h"
 #include "CliPaths.h"
+#include "CliUpdates.h"
+#include "CliStreamSetup.h"
 
 #include "FileMessages.h"
 #include "HeaderExport.h"
@@ -12,6 +16,7 @@
 #include "SettingsModel.h"
 #include "SimBackend.h"
 #include "SetupModel.h"
+#include "SimToolOption.h"
 #include "StreamStats.h"
 #include "ToolBackend.h"
 
@@ -96,11 +101,24 @@ int CliApp::run()
         return cmdExportHeader();
     if (c == "status" || c == "close")
         return cmdInstance();
+    if (c == "check-updates" || c == "download-update")
+        return runUpdateCommand(c, FOptions.args);
+    if (c == "stream-table")
+        return cliStreamTable(FOptions.args);
+    if (CliEngineering::handles(c)) {
+        QString message;
+        if (CliEngineering::checkArguments(c, FOptions.args, message) != kExitOk)
+            return usage(message);
+        if (!openSession())
+            return kExitTool;
+        return CliEngineering(*FSession, FOptions.args).run(c);
+    }
     if (c == "paths")
         return FOptions.args.isEmpty() ? runPathsCommand()
                                        : usage(QStringLiteral("paths takes no arguments"));
     static const QStringList kToolCommands = {"tools", "firmware", "read", "write",
-                                              "read-settings", "apply", "stream"};
+                                              "read-settings", "apply", "stream",
+                                              "update-firmware"};
     if (!kToolCommands.contains(c))
         return usage(QStringLiteral("unknown command '%1'").arg(c));
     // Arguments are checked before any tool is touched.
@@ -109,7 +127,9 @@ int CliApp::run()
     if (!openSession())
         return kExitTool;
     if (c == "tools")
-        return cmdTools();
+        return FOptions.args.isEmpty() ? cmdTools() : runToolsCheck(*FSession);
+    if (c == "update-firmware")
+        return runUpdateFirmware(*FSession, FOptions.args);
     if (c == "firmware")
         return cmdFirmware();
     if (c == "read")
@@ -127,8 +147,14 @@ int CliApp::checkArguments()
 {
     const QString& c = FOptions.command;
     const QStringList& a = FOptions.args;
-    if ((c == "tools" || c == "firmware") && !a.isEmpty())
+    if (c == "tools" && !(a.isEmpty() || a == QStringList{"--check"}))
+        return usage(QStringLiteral("tools takes [--check]"));
+    if (c == "firmware" && !a.isEmpty())
         return usage(c + QStringLiteral(" takes no arguments"));
+    if (c == "update-firmware") {
+        if (const QString problem = checkUpdateFirmwareArguments(a); !problem.isEmpty())
+            return usage(problem);
+    }
     if (c == "read") {
         if (a.isEmpty() || a.size() > 2 || !hexByte(a[0]))
             return usage(QStringLiteral("read needs ADDR [COUNT] in hexadecimal"));
@@ -177,8 +203,14 @@ int CliApp::checkArguments()
                 FLogFile = v;
             else if (o == "--every")
                 FEvery = v.toInt(&ok);
-            else
-                return usage(QStringLiteral("unknown stream option ") + o);
+            else {
+                QString e;
+                const TCliOptionResult r = takeStreamSetupOption(o, v, FStreamSetup, e, true, true);
+                if (r == TCliOptionResult::NotMine)
+                    return usage(QStringLiteral("unknown stream option ") + o);
+                if (r == TCliOptionResult::Bad)
+                    return usage(e);
+            }
             if (!ok || (o == "--frames" && FFrames < 1) || (o == "--seconds" && FSeconds <= 0) ||
                 (o == "--every" && (FEvery < 1 || FEvery > 100)))
                 return usage(QStringLiteral("bad value '%1' for %2").arg(v, o));
@@ -199,6 +231,12 @@ bool CliApp::openSession()
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
     backendOptions.simRate = FOptions.simRate;
+    backendOptions.simLoad = FOptions.simLoad;
+    for (const QString& value : FOptions.simTools) {
+        QString error;
+        if (const auto tool = parseSimTool(value, error))
+            backendOptions.simTools.push_back(*tool);
+    }
     const TToolBackend tools = makeToolBackend(backendOptions);
     FBackend = tools.backend;
     FSimulation = tools.simulation;
@@ -429,24 +467,36 @@ int CliApp::cmdApply()
 
 int CliApp::cmdStream()
 {
+    // The set-up of the "Setup" page (blocks, debug rows) before Start, so
+    // that the first frame already has them.
+    applyStreamSetup(FStreamSetup, FSession->Setup());
+    FSession->Setup().snapshotStreaming();
     if (!FLogFile.isEmpty()) {
-        TLogSelection all;
-        all.qrd = all.hall = all.metal = true;
-        all.counts.fill(true);
-        all.lta.fill(true);
-        all.delta.fill(true);
-        all.prox.fill(true);
-        all.touch.fill(true);
-        all.everyX = FEvery > 1;
-        all.sampleRate = FEvery > 1 ? FEvery : 1;
-        FSession->settingsWindow().logSelection = all;
+        TLogSelection columns;
+        if (FStreamSetup.logColumns) {
+            columns = *FStreamSetup.logColumns;
+        } else {
+            columns.qrd = columns.hall = columns.metal = true;
+            columns.counts.fill(true);
+            columns.lta.fill(true);
+            columns.delta.fill(true);
+            columns.prox.fill(true);
+            columns.touch.fill(true);
+        }
+        columns.everyX = FEvery > 1;
+        columns.sampleRate = FEvery > 1 ? FEvery : 1;
+        FSession->settingsWindow().logSelection = columns;
     }
     FSession->StartButtonClick();
     if (!FSession->state().FIsStreaming)
         return kExitTool;
-    if (!FLogFile.isEmpty() && !FSession->StartLogTo(FLogFile)) {
-        FSession->StartButtonClick();
-        return kExitFile;
+    if (!FLogFile.isEmpty()) {
+        // "Start Log": streaming blocks the columns need are switched on.
+        FPrompts.saveAs = FLogFile;
+        if (!FSession->LogDataButtonClick() || !FSession->state().FDoLog) {
+            FSession->StartButtonClick();
+            return kExitFile;
+        }
     }
 
     int count = 0;
@@ -463,7 +513,9 @@ int CliApp::cmdStream()
         ++count;
         stats.frame();
         if (FLogFile.isEmpty() && !FQuiet)
-            std::fputs(qPrintable(frameLine(count, FSession->Live()) + '\n'), stdout);
+            std::fputs(qPrintable(frameLine(count, FSession->Live()) +
+                                  streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
+                       stdout);
         if (FFrames > 0 && count >= FFrames)
             loop.quit();
     });

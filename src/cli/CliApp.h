@@ -3,6 +3,7 @@
 
 #include "CliOptions.h"
 #include "CliPrompts.h"
+#include "CliStreamSetup.h"
 #include "Session.h"
 
 #include <QObject>
@@ -52,6 +53,7 @@ private:
     double FSeconds = 0;
     QString FLogFile;
     int FEvery = 1;
+    TCliStreamSetup FStreamSetup;
     bool FQuiet = false;  // no line per frame
     bool FStats = false;  // the run's figures at the end
 };

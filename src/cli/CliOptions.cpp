@@ -1,14 +1,23 @@
 #include "CliOptions.h"
 
+#include "SimToolOption.h"
+#include "ToolBackend.h"
+
 const char* const kCliHelp =
-    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-rate HZ] [--serial SERIAL] [-v]
-                   COMMAND ...
+    R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-tool TOOL]...
+                  [--sim-load PF0,PF1] [--sim-rate HZ] [--serial SERIAL] [-v] COMMAND ...
 
 Drives the MFS380A through the configuration tool without windows.
 
 Options:
   --simulate          use the built-in simulated tool and chip instead of USB
   --sim-address HEX   the simulated chip's I2C address (default 44)
+  --sim-load PF0,PF1  the load on the simulated chip's receive pins RX0 and
+                      RX1 in pF (default 8,5)
+  --sim-tool PID:VERSION:BUILD:RELEASE[:SERIAL]
+                      simulate a tool with this product id, firmware version,
+                      build and release, e.g. 0x108:0106:20:0B (hexadecimal but
+                      BUILD); repeatable, implies --simulate
   --sim-rate HZ       the simulated tool streams HZ frames per second (1 to
                       200000), whatever the chip's report rate
   --serial SERIAL     use the configuration tool with this serial number
@@ -18,6 +27,9 @@ Options:
 Commands:
   tools                          one line per configuration tool: index, name,
                                  vendor id, product id, serial
+  tools --check                  one line per tool: index, name, product id,
+                                 serial, firmware, build, release and the
+                                 firmware verdict
   firmware                       the current tool's firmware version, build,
                                  release and tool ID
   error-text CODE                the message of a tool result code (decimal or 0x..)
@@ -30,14 +42,50 @@ Commands:
   export-header FILE.ini [-o OUT.h]
                                  the C header of a device settings file (no tool
                                  needed; default output MFS380A_Init.h)
-  stream [--frames N | --seconds S] [--log FILE] [--every N] [--quiet] [--stats]
-                                 start streaming with the default set-up and
-                                 print one decoded line per frame (or write the
-                                 data log with every column), then stop;
-                                 --quiet prints no line per frame, --stats
-                                 prints frames received and lost, seconds,
-                                 frames per second, CPU time and peak memory
+  stream [--frames N | --seconds S] [--log FILE] [--every N]
+         [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
+         [--log-columns LIST] [--quiet] [--stats]
+                                 start streaming and print one decoded line per
+                                 frame (streamed debug rows as dbg=ADR:VAL, extra
+                                 bars as bars=ADR:VALUE), or
+                                 write the data log, then stop. --select: the
+                                 streamed blocks, a comma list of counts, lta, pt
+                                 (default all); --extra: the debug rows in order;
+                                 --log-columns: qrd, hall, md, count0..count5,
+                                 lta0..lta2, delta0..delta2, prox0..prox2,
+                                 touch0..touch2 (default all); --every N: log
+                                 every N-th frame. Blocks the log needs are
+                                 switched on. --quiet: no line per frame;
+                                 --stats: at the end, frames received and lost,
+                                 seconds, frames per second, CPU time and peak
+                                 memory.
+  stream-table [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
+                                 print the stream address table (no tool
+                                 needed): "length N", one "POSITION ADDRESS" line
+                                 per block, one "NAME INDEX" line per start index
+                                 of a streamed block; --bars: the two extra bar
+                                 channels, ticked
+  capacitance [--current]        start streaming and calculate the load
+                                 capacitance of CH0 to CH2 (default settings,
+                                 or the chip's current ones); one line each
+  read-indirect ADDR             read one byte of the chip's indirect memory
+  write-indirect ADDR BYTE       write one byte of the chip's indirect memory
+  otp-address [--write XX --yes] print the chip's I2C address; with --write,
+                                 program XX (44 45 46 47 4C 4D 4E 4F) into the
+                                 chip's OTP memory for good, then search again
+  update-firmware [--stable | FILE.dfu] [--yes]
+                                 start the firmware update program for the
+                                 current tool: the setup window's Update (a
+                                 local .dfu file, else the stable release),
+                                 the stable release, or FILE.dfu; asks first
+                                 unless --yes
   status                         ask the running program whether it runs
+  check-updates [--url URL]      check the update server: one line per offered
+                                 update (product key, name, version, download
+                                 or install), or "up to date"
+  download-update KEY [--url URL]
+                                 download, unpack and verify the update of one
+                                 product; prints the installer's path
   close                          ask the running program to close
   paths                          where this installation finds its shipped files,
                                  keeps its preferences and looks for installed
@@ -72,6 +120,23 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
             }
             o.simRate = v;
             ++i;
+        } else if (a == "--sim-load") {
+            const auto load = i + 1 < argv.size() ? parseSimLoad(argv[i + 1]) : std::nullopt;
+            if (!load) {
+                error = "--sim-load needs two loads in pF, PF0,PF1, each above 0 and at most 100";
+                return std::nullopt;
+            }
+            o.simLoad = load;
+            ++i;
+        } else if (a == "--sim-tool") {
+            if (i + 1 >= argv.size()) {
+                error = QStringLiteral("--sim-tool needs %1").arg(kSimToolSyntax);
+                return std::nullopt;
+            }
+            if (!parseSimTool(argv[i + 1], error))
+                return std::nullopt;
+            o.simTools << argv[++i];
+            o.simulate = true;
         } else if (a == "--serial") {
             if (i + 1 >= argv.size()) {
                 error = "--serial needs a serial number";

@@ -3,6 +3,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -13,6 +14,8 @@ struct TCliOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;
     std::uint32_t simRate = 0;
+    std::optional<std::array<double, 2>> simLoad;
+    QStringList simTools; // --sim-tool values, checked
     QString serial;
     bool verbose = false;
     bool help = false;

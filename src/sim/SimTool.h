@@ -43,6 +43,8 @@ public:
     bool takeDfuRequest() { return firmware_.takeDfuRequest(); }
     // Back from the firmware loader: firmware restarted, chip unpowered.
     void restartAfterDfu();
+    // The firmware the tool runs once it is back from its firmware loader.
+    void setFirmwareAfterDfu(const FirmwareVersion& firmware) { config_.firmwareAfterDfu = firmware; }
 
     // Faults.
     void setSilent(bool silent) { silent_ = silent; }

@@ -165,4 +165,17 @@ bool ToolControl::eventModeEnabled() const
     return query(*this, false, [](SimTool& t) { return t.firmware().eventModeEnabled(); });
 }
 
+void ToolControl::setFirmwareAfterDfu(std::uint32_t version, std::uint8_t build,
+                                      std::uint8_t release)
+{
+    with([&](SimTool& t) { t.setFirmwareAfterDfu({version, build, release}); });
+}
+
+std::string ToolControl::serialNumber() const
+{
+    std::string serial;
+    with([&](SimTool& t) { serial = t.config().serialNumber; });
+    return serial;
+}
+
 }  // namespace sim

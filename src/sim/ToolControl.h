@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 namespace sim {
 
@@ -38,6 +39,9 @@ public:
     void setChipAnswering(bool answering);     // the chip stops acknowledging on I2C
     void setChipAddress(std::uint8_t address); // address while OTP holds none
     void setWeakOtpBurns(int count);           // next burns fail the margin read
+    // Firmware the tool runs after its next return from the firmware loader
+    // (what a firmware update installs).
+    void setFirmwareAfterDfu(std::uint32_t version, std::uint8_t build, std::uint8_t release);
 
     // Inspection.
     std::uint8_t chipRegister(std::uint8_t reg) const;
@@ -49,6 +53,7 @@ public:
     std::uint64_t framesStreamed() const;  // frames sent since the tool started
     std::uint8_t ledColour() const;
     std::uint8_t toolId() const;
+    std::string serialNumber() const;
     double dutVoltage() const;
     bool eventModeEnabled() const;
 

@@ -177,3 +177,27 @@ TEST(CustomerPanel, ControlDescriptions)
         }
     }
 }
+
+// Undo of the group sets the engineering fields from the previous block; the
+// simplified panels must follow, or the next edit on any panel (which links
+// all three channels) writes the undone values back.
+TEST(CustomerPanel, UndoOfTheGroupAlsoUndoesThePanels)
+{
+    TSettingsModel m = modelWithModes(0, 0, 0);
+    LinkEngToCh(m);
+    const int base = eng(m, TFieldId::ATIBase, 0);
+    m.panels()[0].ATIBase = 3;
+    m.panels()[0].Compensation = 700;
+    ASSERT_TRUE(LinkToEng(m));
+
+    m.undo(G::PxsSetup);
+    EXPECT_EQ(m.panels()[0].ATIBase, base);
+    EXPECT_EQ(m.panels()[0].Compensation, eng(m, TFieldId::Comp, 0));
+
+    // An edit on another channel's panel changes that channel only.
+    m.panels()[1].CSSize = 1;
+    EXPECT_TRUE(LinkToEng(m));
+    EXPECT_EQ(eng(m, TFieldId::ATIBase, 0), base);
+    EXPECT_EQ(eng(m, TFieldId::CSCap, 1), 1);
+    EXPECT_EQ(m.current(G::PxsSetup)[6], m.previous(G::PxsSetup)[6]);
+}

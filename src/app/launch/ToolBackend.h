@@ -4,11 +4,14 @@
 
 #include "HidAccess.h"
 #include "HidReader.h"
+#include "SimTypes.h"
 
+#include <array>
 #include <cstdint>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class Clock;
 
@@ -16,7 +19,16 @@ struct TToolBackendOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
     std::uint32_t simRate = 0;  // the simulated tool's stress rate, frames/s (0: chip cycle)
+    // Load on the simulated chip's receive pins RX0 and RX1, in pF.
+    std::optional<std::array<double, 2>> simLoad;
+    // The simulated tools (--sim-tool); one default tool when empty.
+    std::vector<sim::ToolConfig> simTools;
 };
+
+class QString;
+// "PF0,PF1": two loads of more than 0 and at most kMaxSimLoadPf picofarads.
+inline constexpr double kMaxSimLoadPf = 100.0;
+std::optional<std::array<double, 2>> parseSimLoad(const QString& text);
 
 namespace sim {
 class SimBackend;

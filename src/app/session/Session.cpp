@@ -193,6 +193,7 @@ void TSession::DeviceChange(bool /*arrived*/)
             S.FCTSetup = false;
             B.powerCaption = QStringLiteral("Power On");
         }
+        S.FUpdatedToolGone = S.FUpdatedToolGone || S.FUpdating;
         if (!S.FUpdating) {
             FToolLabel = {QString::fromLatin1(sessionmsg::kNoDevices), TToolLabel::TStyle::NoDevice,
                           QString()};
@@ -214,8 +215,13 @@ void TSession::DeviceChange(bool /*arrived*/)
         } else {
             FHidTool->SetCurrentSerial(*firstKnown);
         }
-        if (S.FUpdating && FHidTool->SerialNumber() == S.DeviceSerial) {
+        // The updated tool has come back: listed again after it left the bus
+        // (whether or not it is the preferred tool).
+        if (S.FUpdating && !connected(S.DeviceSerial)) {
+            S.FUpdatedToolGone = true;
+        } else if (S.FUpdating && S.FUpdatedToolGone) {
             S.FUpdating = false;
+            S.FUpdatedToolGone = false;
             KvnAddItem(QString::fromLatin1(sessionmsg::kFirmwareUpdated), TMessageType::Info);
             FHidTool->SetCurrentSerial(S.DeviceSerial);
         }
@@ -232,6 +238,15 @@ void TSession::DeviceChange(bool /*arrived*/)
         B.setupButtonEnabled = false;
         B.startEnabled = false;
         S.FValidFirmware = false;
+        if (FToolSetup)
+            FToolSetup->ClearList();
+    } else if (FToolSetup) {
+        ReadToolFirmware();
+        FToolSetup->UpdateList();
+        if (FToolSetup->NeedsAttention() && B.setupButtonEnabled) {
+            FToolSetup->UpdateList();
+            FToolSetup->ShowSetup();
+        }
     } else {
         CheckToolFirmware();
     }
@@ -240,7 +255,7 @@ void TSession::DeviceChange(bool /*arrived*/)
     emitButtons();
 }
 
-void TSession::CheckToolFirmware()
+TExchangeResult TSession::ReadToolFirmware()
 {
     // The tool taken into use tells its firmware and its ID, which streamed
     // frames carry in their first byte.
@@ -253,6 +268,13 @@ void TSession::CheckToolFirmware()
         S.FToolRelease = release;
         S.FToolId = FHidTool->LastDevID();
     }
+    return res;
+}
+
+void TSession::CheckToolFirmware()
+{
+    // Without a setup window: a tool whose firmware answers may start.
+    const TExchangeResult res = ReadToolFirmware();
     S.FValidFirmware = res == 0;
     B.startEnabled = res == 0;
     B.pauseEnabled = res == 0 && (S.FIsStreaming || S.FIsPaused);
@@ -266,6 +288,38 @@ void TSession::CheckToolFirmware()
         FHidTool->SetLED(lcGreen);
     else if (product == 0x107 || product == 0x108)
         FHidTool->SetLED(lc110Green);
+}
+
+void TSession::setToolSetup(TToolSetupHooks* hooks)
+{
+    FToolSetup = hooks;
+    if (FToolSetup && FDevList->Connected()) {
+        ReadToolFirmware();
+        FToolSetup->UpdateList();
+        emitButtons();
+    }
+}
+
+void TSession::setFirmwareGate(bool startEnabled, bool pauseEnabled)
+{
+    S.FValidFirmware = startEnabled;
+    B.startEnabled = startEnabled;
+    B.pauseEnabled = pauseEnabled;
+    emitButtons();
+}
+
+void TSession::setToolLabel(const TToolLabel& label)
+{
+    FToolLabel = label;
+    emit toolLabelChanged();
+}
+
+void TSession::FirmwareUpdateStarted(const std::string& serial)
+{
+    S.DeviceSerial = serial;
+    S.FUpdating = true;
+    S.FUpdatedToolGone = false;
+    KvnAddItem(QString::fromLatin1(sessionmsg::kUpdatingFirmware), TMessageType::Info);
 }
 
 void TSession::setEngineering(bool on)

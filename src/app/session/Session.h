@@ -14,6 +14,7 @@
 #include "LiveChannelState.h"
 #include "SessionPrompts.h"
 #include "SessionState.h"
+#include "ToolSetupHooks.h"
 
 #include <QObject>
 #include <QString>
@@ -77,6 +78,7 @@ public:
     const TToolLabel& toolLabel() const { return FToolLabel; }
     const std::filesystem::path& appPath() const { return FAppPath; }
     Clock& clock() { return *FClock; }
+    SessionPrompts& prompts() { return FPrompts; }
     TDataLogWriter& dataLog() { return FLog; }
 
     // The six channel check boxes CH0Check..CH5Check.
@@ -145,6 +147,12 @@ public:
     bool UpdateAllSettingsClick();
     void CheckChanges();
     void ResetDefault();
+    // A page's "Read All" button: reads group g from the chip and takes it as
+    // unchanged; "Could not update settings" when the read fails.
+    bool ReadGroupClick(TSettingsGroup g);
+    // The settings window closes: with changes pending, asks whether to apply
+    // them and applies them on Yes. The window closes either way.
+    void SettingsFormClosing();
     // The main window's "Baseline View" switch.
     void Delta(bool on);
 
@@ -153,9 +161,10 @@ public:
     void EventTimerTimer();
 
     // ---- Files --------------------------------------------------------------
-    void LoadSettings();                // applies FSettingsFile
+    // Applies FSettingsFile; false when the file was refused or not read whole.
+    bool LoadSettings();
     void SetSettingsFile(const std::string& file) { S.FSettingsFile = file; }
-    void LoadCustomSettings();
+    bool LoadCustomSettings();
     bool SaveSettings();
     bool SaveSettingsTo(const QString& file);
     void ExportHFile();
@@ -167,6 +176,30 @@ public:
     // A settings file chosen with a file dialog: listed (once) among the recent
     // files and made the current one. Returns its index in the list.
     int BrowseSettingsFile(const std::string& path);
+
+    // ---- "Setup" and "Data Logging" pages ------------------------------------
+    // The "..." file dialog was cancelled.
+    void SettingsFileDialogCancelled();
+    void LoadSettingsButtonClick();   // "Apply Settings"
+    void SaveSettingsButtonClick();   // "Save Settings"
+    void ClearRecentButtonClick();    // "Clear List"
+    // "Start Log" / "Stop Log" with the columns and rate of W.logSelection;
+    // false when the log was refused or could not start.
+    bool LogDataButtonClick();
+
+    // ---- Configuration-tool setup ------------------------------------------
+    // The setup window's logic, called on every change of the tool set (nullptr:
+    // none; then a tool whose firmware answers may start). Setting it judges the
+    // tools present now.
+    void setToolSetup(TToolSetupHooks* hooks);
+    // The firmware verdict: Start (and Pause) enabled or not; also the F1/F2 gate.
+    void setFirmwareGate(bool startEnabled, bool pauseEnabled);
+    void setToolLabel(const TToolLabel& label);
+    // Reads the current tool's firmware and tool ID (which frames carry).
+    TExchangeResult ReadToolFirmware();
+    // A firmware update of the tool with this serial was started: "Updating
+    // Firmware..."; the session reports its end when the tool comes back.
+    void FirmwareUpdateStarted(const std::string& serial);
 
     // ---- Program -----------------------------------------------------------
     // The close sequence of the main window (stream stopped, power off, event
@@ -262,6 +295,7 @@ private:
     TSettingsWindowState W;
     TSessionButtons B;
     TToolLabel FToolLabel;
+    TToolSetupHooks* FToolSetup = nullptr;
     std::array<bool, 6> FChannelBoxes{true, true, true, true, true, true};
     std::vector<TMessage> FMessages;
     QTimer FEventTimer;

@@ -15,7 +15,7 @@ QString text(const char* t)
 
 }  // namespace
 
-void TSession::LoadSettings()
+bool TSession::LoadSettings()
 {
     const std::filesystem::path file = S.FSettingsFile;
     const TSettingsFileRead read = readSettingsFile(file);
@@ -24,14 +24,14 @@ void TSession::LoadSettings()
         KvnAddItem(text(filemsg::kInvalidSettingsFile), TMessageType::Error);
         FPrompts.message(text(filemsg::kInvalidSettingsDialog), TDialogIcon::Error,
                          TDialogButtons::Ok);
-        return;
+        return false;
     }
     if (read.status == TStatus::Unreadable) {
         KvnAddItem(text(filemsg::kSettingsLoadError), TMessageType::Error);
-        return;
+        return false;
     }
     if (!StopStreaming())
-        return;
+        return false;
 
     S.FLoadingSettings = true;
     const TSettingsLoadPlan plan = applySettingsFile(read, FSettings, FSetup, FChannelBoxes);
@@ -64,16 +64,18 @@ void TSession::LoadSettings()
         CheckChanges();
     }
     emit settingsChanged();
+    return plan.complete;
 }
 
-void TSession::LoadCustomSettings()
+bool TSession::LoadCustomSettings()
 {
     emit displayReset();
     setBarBackground(TBarBackground::Wait);
     S.FReadDevice = false;
     S.FLoadSettings = false;
-    LoadSettings();
+    const bool loaded = LoadSettings();
     setBarBackground(TBarBackground::None);
+    return loaded;
 }
 
 void TSession::SelectRecentSettings(int index)

@@ -11,6 +11,9 @@ namespace {
 constexpr const char* kCouldNotUpdate = "Could not update settings";
 constexpr const char* kOneSelection = "At least 1 selection must be active in Streaming Setup!";
 constexpr const char* kAxisError = "Min value must be smaller than Max value!";
+constexpr const char* kAddressError = "I2C Address must be a hexadecimal number from 01 to 7F!";
+constexpr const char* kApplyOnClose =
+    "Changes have not been applied, do you want to apply these changes?";
 
 bool anyFlag(const TSettingsModel& m, const TSetupModel& s)
 {
@@ -67,8 +70,10 @@ void TSession::CancelButtonClick()
     }
     if (FSetup.streamSetupChanged())
         FSetup.undoStreaming();
-    if (FSetup.setupChecksChanged())
+    if (FSetup.setupChecksChanged()) {
         FSetup.undoSetupChecks();
+        W.axisMessage.clear();
+    }
     S.FLoadingSettings = loading;
     W.statusError.clear();
     CheckChanges();
@@ -96,6 +101,14 @@ bool TSession::ApplySetupStates()
     const TSetupStates prev = FSetup.prevSetupCheckStates();
     const TSetupStates cur = FSetup.GetSetupCheckStates();
     auto changed = [&](std::size_t i) { return prev[i] != cur[i]; };
+
+    // An address that is no 7-bit I2C address changes nothing at all.
+    if (changed(9) && (cur[9] < 0x01 || cur[9] > 0x7F)) {
+        KvnAddItem(QString::fromLatin1(kAddressError), TMessageType::Error);
+        W.statusError = QString::fromLatin1(kCouldNotUpdate);
+        emit settingsChanged();
+        return false;
+    }
 
     if (changed(0)) {
         if (!S.FCTSetup && HandleRes(FDevice->SetupCT()))
@@ -192,6 +205,7 @@ bool TSession::ApplyButtonClick()
     if (FSetup.detectSetupChecksChange()) {
         if (!ApplySetupStates())
             return false;
+        W.statusError.clear();  // an earlier refusal is over
         FSetup.snapshotSetupChecks();
         CheckChanges();
     }
@@ -221,4 +235,27 @@ bool TSession::ApplyButtonClick()
     }
     CheckChanges();
     return true;
+}
+
+bool TSession::ReadGroupClick(TSettingsGroup g)
+{
+    if (!ReadGroup(g)) {
+        W.statusNotice.clear();
+        W.statusError = QString::fromLatin1(kCouldNotUpdate);
+        emit settingsChanged();
+        return false;
+    }
+    W.statusError.clear();
+    FSettings.snapshot(g);
+    CheckChanges();
+    return true;
+}
+
+void TSession::SettingsFormClosing()
+{
+    if (!W.FChanged)
+        return;
+    if (FPrompts.message(QString::fromLatin1(kApplyOnClose), TDialogIcon::Confirmation,
+                         TDialogButtons::YesNo) == TDialogResult::Yes)
+        ApplyButtonClick();
 }

@@ -49,6 +49,9 @@ struct TSessionState {
     bool FDoLog = false;
     bool FUpdating = false;
     std::string DeviceSerial;
+    // The tool being updated has left the bus since the update started (into
+    // its firmware loader); its return ends the update.
+    bool FUpdatedToolGone = false;
     bool FDemo = false;
     bool FDemoStart = false;
     int FDemoEventCounter = 0;
@@ -89,7 +92,10 @@ struct TSessionButtons {
 
 // The tool label CtLabel and its panel.
 struct TToolLabel {
-    enum class TStyle { NoDevice, NoDeviceError, Tool };
+    // Tool: green on grey. Recommended: orange on pale orange ("firmware update
+    // recommended"). Required, Error: red on pink. Unsupported: red and struck
+    // through on pink.
+    enum class TStyle { NoDevice, NoDeviceError, Tool, Recommended, Required, Unsupported, Error };
     QString text;
     TStyle style = TStyle::NoDevice;
     QString hint;

@@ -6,6 +6,7 @@ inline constexpr const char* kPowerOff = "Device power is off!";
 inline constexpr const char* kDisconnected = "Streaming device disconnected!";
 inline constexpr const char* kNoDevices = "No device(s) connected";
 inline constexpr const char* kFirmwareUpdated = "Firmware update completed";
+inline constexpr const char* kUpdatingFirmware = "Updating Firmware...";
 inline constexpr const char* kUnableToStart = "Unable to start device streaming!";
 inline constexpr const char* kDeviceAddress = "Device Address : ";
 inline constexpr const char* kStreamingStarted = "Device streaming started";

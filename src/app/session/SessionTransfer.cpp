@@ -5,6 +5,7 @@
 #include "GroupTransfer.h"
 #include "HexText.h"
 #include "KelvanHidTool.h"
+#include "MemoryMap.h"
 #include "Session.h"
 #include "SessionTexts.h"
 
@@ -104,17 +105,19 @@ bool TSession::WriteGroup(TSettingsGroup g)
         // such as Apply must not take an unwritten group as applied.
         if (!HandleRes(res))
             return false;
+        // A one-shot command is done once the write that carried it succeeded,
+        // whatever happens to the later parts.
+        if (buffers[i][0] == reg::SystemSettings) {
+            S.FRedoATI = false;
+            S.FReseed = false;
+            S.FSoftReset = false;
+        } else if (buffers[i][0] == reg::HallUiSettings) {
+            S.FHAllForceCal = false;
+        }
         if (i + 1 == buffers.size())
             KvnAddItem(QString::fromUtf8(groupDesc(g).WriteMessage.data(),
                                          static_cast<int>(groupDesc(g).WriteMessage.size())),
                        TMessageType::Info);
-    }
-    if (g == TSettingsGroup::Hall)
-        S.FHAllForceCal = false;
-    if (g == TSettingsGroup::Device) {
-        S.FRedoATI = false;
-        S.FReseed = false;
-        S.FSoftReset = false;
     }
     return true;
 }

@@ -117,13 +117,21 @@ void TControlColumn::showToolLabel(const TToolLabel& label)
     CtLabel->setToolTip(label.hint);
     QFont f = CtLabel->font();
     f.setBold(true);
+    f.setStrikeOut(label.style == TToolLabel::TStyle::Unsupported);
     CtLabel->setFont(f);
     QPalette pal = CtLabel->palette();
     switch (label.style) {
+    case TToolLabel::TStyle::Recommended:
+        pal.setColor(QPalette::Window, QColor(0xFF, 0xE9, 0xD2));
+        pal.setColor(QPalette::WindowText, QColor(0xFF, 0x80, 0x00));
+        break;
     case TToolLabel::TStyle::NoDevice:
         pal.setColor(QPalette::Window, QColor(0xE0, 0xE0, 0xE0));
         pal.setColor(QPalette::WindowText, Qt::black);
         break;
+    case TToolLabel::TStyle::Required:
+    case TToolLabel::TStyle::Unsupported:
+    case TToolLabel::TStyle::Error:
     case TToolLabel::TStyle::NoDeviceError:
         pal.setColor(QPalette::Window, QColor(0xFF, 0xCE, 0xCE));
         pal.setColor(QPalette::WindowText, QColor(0xFF, 0x00, 0x00));

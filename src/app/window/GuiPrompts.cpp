@@ -50,7 +50,7 @@ TStartupChoice GuiPrompts::startupMode(const QStringList& recentNames)
         nextStartupChoice.reset();
         return choice;
     }
-    StartupModeDialog dialog(recentNames, addRecentFile, FParent);
+    StartupModeDialog dialog(recentNames, recentFiles, FParent);
     dialog.exec();
     return dialog.choice();
 }

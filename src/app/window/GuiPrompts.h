@@ -2,8 +2,8 @@
 // The session's questions answered with dialogs.
 
 #include "SessionPrompts.h"
+#include "StartupModeDialog.h"
 
-#include <functional>
 #include <optional>
 
 class QWidget;
@@ -17,9 +17,8 @@ public:
     std::optional<QString> saveFileName(const TFileDialogRequest& request) override;
     TStartupChoice startupMode(const QStringList& recentNames) override;
 
-    // Adds a settings file browsed to in the start-up mode window to the recent
-    // files; returns its index and the names of all recent files.
-    std::function<int(const QString& path, QStringList& names)> addRecentFile;
+    // The recent settings files the start-up mode window's list shows.
+    TRecentFileHooks recentFiles;
 
     // When set, the next start-up mode question takes this answer without a
     // window (unattended runs).

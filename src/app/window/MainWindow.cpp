@@ -3,14 +3,19 @@
 #include "BarGraphPanel.h"
 #include "BaselineView.h"
 #include "ControlColumn.h"
+#include "CtSetupForm.h"
+#include "CtSetupModel.h"
 #include "FileMessages.h"
 #include "FlagsEventsPanel.h"
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
+#include "MainUpdates.h"
 #include "SarPanel.h"
 #include "ScopeLink.h"
 #include "Session.h"
+#include "SettingsForm.h"
+#include "SettingsWindowLink.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
 #include "TemperaturePanel.h"
@@ -44,10 +49,22 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(caption());
     QApplication::setApplicationDisplayName(caption().trimmed());
+    FSettingsForm = std::make_unique<TSettingsForm>(FSession);
     buildLayout();
+    // No update server until the program names one (setUpdateUrl).
+    TUpdaterOptions updateOptions;
+    updateOptions.WebUrl = QUrl();
+    FUpdates = new TMainUpdates(*this, QStringLiteral(MFS_VERSION), updateOptions);
+    connect(FUpdates, &TMainUpdates::message, this,
+            [this](const QString& text) { FSession.KvnAddItem(text, TMessageType::Info); });
+    connect(FUpdates, &TMainUpdates::closeMainRequested, this, &QWidget::close);
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
     wireSession();
+    // The setup window judges the tools' firmware from now on.
+    FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
+    linkSettingsWindow(*FSettingsForm, {FColumn->SetupButton, FSettingsAction, FHall, FSar,
+                                        FMetal, FTemp});
 
     FBarTimer.setInterval(10);
     connect(&FBarTimer, &QTimer::timeout, this, [this] { FBars->barGraph()->replotIfDirty(); });
@@ -65,6 +82,8 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 TMainForm::~TMainForm()
 {
     qApp->removeEventFilter(this);
+    // The settings window writes its placement as it goes, before a reset.
+    FSettingsForm.reset();
     // The scope writes its settings first, so that a reset below removes them too.
     FScope.reset();
     // "Reset application saved settings": the next start is a first start.
@@ -131,9 +150,7 @@ void TMainForm::buildMenus()
     QAction* exit = file->addAction(QStringLiteral("&Exit"), this, &QWidget::close);
     exit->setShortcut(QKeySequence::Quit);
 
-    QAction* settings = menuBar()->addAction(QStringLiteral("Settings"));
-    settings->setEnabled(false);
-    settings->setToolTip(QStringLiteral("The settings window is not part of this version"));
+    FSettingsAction = menuBar()->addAction(QStringLiteral("Settings"));
 
     QMenu* options = menuBar()->addMenu(QStringLiteral("&Options"));
     options->setToolTipsVisible(true);
@@ -168,7 +185,14 @@ void TMainForm::buildMenus()
     }
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    help->addAction(FUpdates->checkForUpdatesAction());
     help->addAction(QStringLiteral("About"), this, &TMainForm::showAbout);
+    menuBar()->addAction(FUpdates->updatesAvailableAction());
+}
+
+void TMainForm::setUpdateUrl(const QUrl& url)
+{
+    FUpdates->updater().setWebUrl(url);
 }
 
 void TMainForm::wireSession()
@@ -226,6 +250,8 @@ void TMainForm::wireSession()
     });
     connect(s, &TSession::barAxisChanged, this, [this](double min, double max, double step) {
         FBars->barGraph()->setValueAxis(min, max, step);
+        if (!FBarTimer.isActive())  // not refreshing: redraw once
+            FBars->barGraph()->replotIfDirty();
     });
     connect(s, &TSession::deviceVersionChanged, this, [this](const QString& text) {
         FVersionLabel->setText(QStringLiteral("Device Version : ") + text);
@@ -238,9 +264,6 @@ void TMainForm::wireSession()
     connect(FColumn->CtSetupButton, &QToolButton::clicked, this, &TMainForm::showToolSetup);
     connect(FColumn->ScopeButton, &QPushButton::clicked, this,
             [this] { FScope->form()->showScope(); });
-    FColumn->SetupButton->setEnabled(false);
-    FColumn->SetupButton->setToolTip(
-        QStringLiteral("The settings window is not part of this version"));
     connect(FBars, &TBarGraphPanel::redoAtiClicked, s, &TSession::RedoATIButtonClick);
     connect(FBars, &TBarGraphPanel::reseedClicked, s, &TSession::ReseedButtonClick);
     connect(FBars, &TBarGraphPanel::showResetClicked, s, &TSession::ShowResetButtonClick);
@@ -304,27 +327,20 @@ void TMainForm::showButtons()
 
 void TMainForm::showToolSetup()
 {
-    const TSessionState& s = FSession.state();
-    QString version = QString::asprintf("%04X", s.FToolFirmware);
-    version.insert(version.size() - 2, QLatin1Char('.'));
-    QMessageBox::information(
-        this, QStringLiteral("Configuration Tool Setup"),
-        QStringLiteral("%1\n\nFirmware Version : %2\nBuild : %3\nSerial : %4\nID : %5")
-            .arg(FSession.toolLabel().text, version)
-            .arg(s.FToolBuild)
-            .arg(QString::fromStdString(FSession.HidTool().SerialNumber()))
-            .arg(s.FToolId));
+    FCtSetupForm->showList();
 }
 
 void TMainForm::showAbout()
 {
-    QMessageBox::about(this, QStringLiteral("About"),
-                       QStringLiteral("MFS380A GUI \nVersion ") + QStringLiteral(MFS_VERSION) +
-                           QStringLiteral("\nThe MFS380A debug and display tool."));
+    FUpdates->showAbout();
 }
 
 void TMainForm::toggleEngineering()
 {
+    if (FCtSetupForm->isVisible()) {
+        FCtSetupForm->model().ToggleCustomButton();
+        return;
+    }
     FSession.setEngineering(!FSession.engineering());
     FBars->schedulePositioning();
 }
@@ -343,8 +359,8 @@ void TMainForm::firstActivation()
     TPreferences& prefs = FSession.Preferences();
     const auto start = prefs.prepare(width());
     bool ok = start != TPreferences::TStart::Failed;
+    TMainFormPrefs p;
     if (start == TPreferences::TStart::Existing) {
-        TMainFormPrefs p;
         p.placement = {x(), y(), width(), height(), isMaximized()};
         ok = prefs.readMainForm(p);
         FHints->setChecked(p.hints);
@@ -374,6 +390,8 @@ void TMainForm::firstActivation()
     if (!ok)
         FSession.KvnAddItem(QString::fromLatin1(filemsg::kPreferencesLoadError),
                             TMessageType::Error);
+    FUpdates->setStartupOptions(p.updates, p.updates1);
+    FUpdates->firstActivation();
 }
 
 void TMainForm::savePreferences()
@@ -389,15 +407,24 @@ void TMainForm::savePreferences()
         p.debugAddresses[i] = FSession.Setup().AdrsEditArray[i];
     p.bar1 = FSession.Setup().CH6Check;
     p.bar2 = FSession.Setup().CH7Check;
+    p.updates = FUpdates->dontShow();
+    p.updates1 = FUpdates->onlyMain();
     FSession.Preferences().writeMainForm(p);  // a failure is ignored
 }
 
 void TMainForm::closeEvent(QCloseEvent* event)
 {
+    // No exit while an update downloads.
+    if (!FClosed && !FUpdates->closeRequest()) {
+        event->ignore();
+        return;
+    }
     if (!FClosed) {
         FClosed = true;
         FBarTimer.stop();
+        FSettingsForm->hide();
         FSession.Close();
+        FUpdates->closeDown();
         savePreferences();
     }
     event->accept();

@@ -15,15 +15,19 @@
 
 class QAction;
 class QLabel;
+class QUrl;
 class SimulationPanel;
 class TBarGraphPanel;
 class TControlColumn;
+class TCtSetupForm;
 class THallPanel;
 class THysteresisPanel;
 class TSarPanel;
 class TScopeForm;
 class TScopeLink;
 class TSession;
+class TSettingsForm;
+class TMainUpdates;
 class TTemperaturePanel;
 namespace sim {
 class SimBackend;
@@ -46,11 +50,21 @@ public:
     TSession& session() { return FSession; }
     QAction* exportHAction() const { return FExportH; }
     QAction* powerAction() const { return FPower; }
+    TCtSetupForm* ctSetupForm() const { return FCtSetupForm; }
+    QAction* settingsAction() const { return FSettingsAction; }
+    // The settings window, created with the main window and kept until it ends.
+    TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
     // The scope window (created with the main window, hidden).
     TScopeForm* scopeForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
+
+    // Web updates: the manager, the updater and About windows, the menu entries.
+    TMainUpdates& updates() { return *FUpdates; }
+    // Where the update check looks (before the first activation); until it
+    // is set, checks fail at once without touching the network.
+    void setUpdateUrl(const QUrl& url);
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -86,12 +100,16 @@ private:
     TTemperaturePanel* FTemp = nullptr;
     QLabel* FVersionLabel = nullptr;
     SimulationPanel* FSimPanel = nullptr;
+    TCtSetupForm* FCtSetupForm = nullptr;
+    TMainUpdates* FUpdates = nullptr;
 
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;
     QAction* FNotifyReset = nullptr;
     QAction* FPower = nullptr;
     QAction* FPlugSim = nullptr;
+    QAction* FSettingsAction = nullptr;
+    std::unique_ptr<TSettingsForm> FSettingsForm;
 
     QTimer FBarTimer;
     QTimer FQRDTimer;

@@ -5,10 +5,11 @@
 #include <QGridLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 
-StartupModeDialog::StartupModeDialog(const QStringList& recentNames, TAddFile addFile,
+StartupModeDialog::StartupModeDialog(const QStringList& recentNames, TRecentFileHooks hooks,
                                      QWidget* parent)
-    : QDialog(parent), FFiles(new QComboBox(this)), FAddFile(std::move(addFile))
+    : QDialog(parent), FHooks(std::move(hooks)), FFiles(new QComboBox(this))
 {
     setWindowTitle(QStringLiteral("Startup Mode"));
     setObjectName(QStringLiteral("StartupSettingsForm"));
@@ -32,15 +33,22 @@ StartupModeDialog::StartupModeDialog(const QStringList& recentNames, TAddFile ad
     grid->addWidget(def, 1, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("Choose Custom Setup File:"), this), 2, 1, 1, 2);
     FFiles->setObjectName(QStringLiteral("StartupSettingsFileCombo"));
-    FFiles->addItems(recentNames);
-    FFiles->setCurrentIndex(-1);
+    FFiles->setAccessibleName(QStringLiteral("Choose Custom Setup File:"));
+    if (FHooks.valid()) {
+        refill(FHooks.selected());
+    } else {
+        FFiles->addItems(recentNames);
+        FFiles->setCurrentIndex(-1);
+    }
+    connect(FFiles, &QComboBox::activated, this, &StartupModeDialog::fileChosen);
     FFiles->setMinimumWidth(220);
     grid->addWidget(FFiles, 3, 1, 1, 1);
     auto* browseButton = new QPushButton(QStringLiteral("..."), this);
     browseButton->setObjectName(QStringLiteral("StartupSettingsFileButton"));
     browseButton->setToolTip(QStringLiteral("Select settings file"));
     browseButton->setFixedWidth(32);
-    browseButton->setVisible(static_cast<bool>(FAddFile));
+    browseButton->setAccessibleName(QStringLiteral("Select settings file"));
+    browseButton->setVisible(FHooks.valid());
     grid->addWidget(browseButton, 3, 2);
     connect(browseButton, &QPushButton::clicked, this, &StartupModeDialog::browse);
     auto* custom = new QPushButton(QStringLiteral("Start Streaming with Custom Setup"), this);
@@ -63,14 +71,24 @@ void StartupModeDialog::choose(TStartupChoice::TMode mode)
 
 void StartupModeDialog::browse()
 {
+    if (!FHooks.valid())
+        return;
     const QString file = QFileDialog::getOpenFileName(this, QStringLiteral("Select settings file"),
                                                       QString(),
                                                       QStringLiteral("IniFiles (*.ini)"));
-    if (file.isEmpty() || !FAddFile)
-        return;
-    QStringList names;
-    const int index = FAddFile(file, names);
+    refill(FHooks.browse(file));
+}
+
+void StartupModeDialog::fileChosen(int index)
+{
+    if (FHooks.valid())
+        refill(FHooks.select(index));
+}
+
+void StartupModeDialog::refill(int selected)
+{
+    const QSignalBlocker quiet(FFiles);
     FFiles->clear();
-    FFiles->addItems(names);
-    FFiles->setCurrentIndex(index);
+    FFiles->addItems(FHooks.names());
+    FFiles->setCurrentIndex(selected < FFiles->count() ? selected : -1);
 }

@@ -1,7 +1,11 @@
 #include "SessionRig.h"
 
+#include <QDir>
+#include <QFile>
+
 SessionRig::SessionRig(const sim::ToolConfig& tool, bool plugTool, std::filesystem::path appPath)
 {
+    installUpdater({});
     if (plugTool)
         toolKey = backend.plug(tool);
     TSessionConfig config;
@@ -54,4 +58,24 @@ void SessionRig::startStreaming()
 {
     session->StartButtonClick();
     run(300);
+}
+
+void SessionRig::installUpdater(const QByteArray& minver)
+{
+    const QString config = dir.path() + "/config";
+    QDir().mkpath(config + "/Kelvan");
+    QDir().mkpath(updaterDir());
+    auto write = [](const QString& path, const QByteArray& bytes) {
+        QFile file(path);
+        if (file.open(QIODevice::WriteOnly | QIODevice::Truncate))
+            file.write(bytes);
+    };
+    const QString program = updaterDir() + "/Kelvan Flashkit";
+    write(program, "#!/bin/sh\nexit 0\n");
+    QFile::setPermissions(program, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    write(updaterDir() + "/minver.ini", minver);
+    write(config + "/Kelvan/installed.ini",
+          "[Kelvan_Flashkit]\nInstall_Dir=" + updaterDir().toUtf8() + "\nVersion=V1.0.0.1\n");
+    qputenv("XDG_CONFIG_HOME", config.toUtf8());
+    qputenv("XDG_CONFIG_DIRS", (dir.path() + "/none").toUtf8());
 }

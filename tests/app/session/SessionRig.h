@@ -58,6 +58,12 @@ public:
     bool hasMessage(const QString& text) const;
     // Presses Start (default set-up) and runs until frames flow.
     void startStreaming();
+    // A stand-in firmware-update program ("Kelvan Flashkit", a script that
+    // does nothing) with this minver.ini, made the installed one for this
+    // process (XDG_CONFIG_HOME). Every rig installs one with an empty
+    // minver.ini, so that the tool's firmware counts as up to date.
+    void installUpdater(const QByteArray& minver);
+    QString updaterDir() const { return dir.path() + "/Kelvan Flashkit"; }
 
     QTemporaryDir dir;
     sim::SimBackend backend{{sim::Mode::Deterministic, 7}};

@@ -285,3 +285,33 @@ TEST(SessionTransfer, DataLogWriteFailureStopsTheLogWithAnError)
 }
 
 }  // namespace
+
+// A device write whose 0xD0 part carried a one-shot command and whose 0xD2
+// part failed: the command was sent, so the next device write must not send
+// it again.
+TEST(SessionTransfer, OneShotCommandIsSentOnceWhenALaterPartFails)
+{
+    SessionRig rig;
+    rig.startStreaming();
+    ASSERT_TRUE(rig.session->ReadFromDevice(false));
+    auto tool = rig.backend.tool(rig.toolKey);
+    // The write after the one to 0xD0 gets an error reply.
+    auto arm = QObject::connect(rig.session.get(), &TSession::commandSent,
+                                [&](const QString& line) {
+                                    const QStringList b = line.split(' ', Qt::SkipEmptyParts);
+                                    if (b[2] == "0B" && b[4] == "D0")
+                                        tool.failNextCommand(3);
+                                });
+    const auto first = writesDuring(rig, [&] { rig.session->RedoATIButtonClick(); });
+    QObject::disconnect(arm);
+    ASSERT_EQ(first.size(), 2u);
+    EXPECT_EQ(first[0][1] & 0x02, 0x02);
+    EXPECT_FALSE(rig.session->state().FRedoATI);
+
+    const auto second = writesDuring(rig, [&] {
+        EXPECT_TRUE(rig.session->WriteGroup(TSettingsGroup::Device));
+    });
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_EQ(second[0][0], 0xD0);
+    EXPECT_EQ(second[0][1] & 0x02, 0);
+}

@@ -5,13 +5,17 @@
 #include "FlagsEventsPanel.h"
 #include "InstanceChannel.h"
 #include "KvnListBox.h"
+#include "HallPanel.h"
 #include "MainWindow.h"
 #include "SessionRig.h"
+#include "SettingsForm.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
+#include <QToolButton>
 #include <QTest>
 #include <future>
 #include <gtest/gtest.h>
@@ -176,6 +180,119 @@ TEST(MainWindow, LocalSocketStatusAndClose)
 }  // namespace
 
 namespace {
+
+TEST(MainWindow, SettingsWindowOpensFromButtonMenuAndPanelHeaders)
+{
+    WindowRig w;
+    TSettingsForm* form = w.window.settingsForm();
+    ASSERT_NE(form, nullptr);
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(form->isWindow());
+    ASSERT_TRUE(w.window.column()->SetupButton->isEnabled());
+    w.click(w.window.column()->SetupButton);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->ActivePage(), 0);
+    form->close();
+    w.window.settingsAction()->trigger();
+    EXPECT_TRUE(form->isVisible());
+
+    // "HALL Flags" opens the Hall page.
+    auto* hall = w.window.findChild<THallPanel*>();
+    ASSERT_NE(hall, nullptr);
+    hall->header()->click();
+    EXPECT_EQ(form->ActivePage(), 3);
+    EXPECT_EQ(form->HeaderLabel->text(), "Hall Settings");
+
+    // Esc closes the settings window while it is the active window.
+    QApplication::setActiveWindow(form);
+    QTest::keyClick(form, Qt::Key_Escape);
+    EXPECT_FALSE(form->isVisible());
+
+    // Engineering mode shows the window on its engineering page.
+    w.window.toggleEngineering();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(form->ActivePage(), 9);
+}
+
+TEST(MainWindow, StartFillsTheSettingsWindowFromTheChip)
+{
+    WindowRig w;
+    w.click(w.window.column()->StartButton);
+    w.rig.run(1000);
+    TSettingsForm* form = w.window.settingsForm();
+    form->showPage(1);
+    auto* prox = form->findChild<QSpinBox*>("ProxSpin");
+    ASSERT_NE(prox, nullptr);
+    const auto tool = w.rig.backend.tool(w.rig.toolKey);
+    EXPECT_EQ(prox->value(), tool.chipRegister(0x60));
+    EXPECT_EQ(w.rig.session->Settings().previous(TSettingsGroup::PxsUI)[0],
+              tool.chipRegister(0x60));
+    EXPECT_FALSE(form->SettingsChanged());
+}
+
+// As a user would: a finger near channel 0 below its prox threshold; the
+// threshold lowered on the prox UI page and applied; the channel turns prox.
+TEST(MainWindow, ProxThresholdAppliedFromTheSettingsWindowChangesTheChannel)
+{
+    WindowRig w;
+    const QString shots = qEnvironmentVariable("MFS_SETTINGS_SHOTS");
+    w.click(w.window.column()->StartButton);
+    w.rig.run(1000);
+    auto tool = w.rig.backend.tool(w.rig.toolKey);
+    tool.setFinger(0, 0.45);
+    w.rig.run(300);
+    const auto& live = w.rig.session->Live();
+    const int delta = live.FLTAChs[0] - live.FCurrentChs[0];
+    ASSERT_GT(delta, 4);
+    TSettingsForm* form = w.window.settingsForm();
+    form->showPage(1);
+    auto* prox = form->findChild<QSpinBox*>("ProxSpin");
+    // Above the finger's delta: no prox.
+    prox->setValue(std::min(255, delta * 3));
+    form->ApplyButton->click();
+    w.rig.run(200);
+    EXPECT_FALSE(live.FProxBools[0]);
+    if (!shots.isEmpty())
+        w.window.grab().save(shots + "/user-before.png");
+
+    prox->setValue(std::max(1, delta / 3));
+    form->ApplyButton->click();
+    EXPECT_EQ(tool.chipRegister(0x60), std::max(1, delta / 3));
+    w.rig.run(300);
+    EXPECT_TRUE(live.FProxBools[0]);
+    if (!shots.isEmpty()) {
+        w.window.grab().save(shots + "/user-after.png");
+        form->grab().save(shots + "/user-settings.png");
+    }
+}
+
+TEST(MainWindowPreferences, SettingsWindowKeepsItsPlacement)
+{
+    SessionRig rig({}, false);
+    const QString file = rig.dir.path() + "/KelvanMFS380A.ini";
+    {
+        TMainForm window(*rig.session, nullptr);
+        window.show();
+        window.settingsForm()->showWindow();
+        window.settingsForm()->setGeometry(40, 50, 900, 640);
+        window.settingsForm()->close();
+        window.close();
+    }
+    QFile f(file);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(f.readAll());
+    EXPECT_TRUE(text.contains("[SettingsForm]")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Width=900")) << text.toStdString();
+    EXPECT_TRUE(text.contains("Left=40")) << text.toStdString();
+    f.close();
+    {
+        TMainForm window(*rig.session, nullptr);
+        window.show();
+        window.settingsForm()->showWindow();
+        EXPECT_EQ(window.settingsForm()->width(), 900);
+        EXPECT_EQ(window.settingsForm()->height(), 640);
+    }
+}
 
 TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
 {
