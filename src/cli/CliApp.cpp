@@ -510,6 +510,10 @@ int CliApp::cmdStream()
     timer.setTimerType(Qt::PreciseTimer);  // --seconds is a measuring interval
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(FSession.get(), &TSession::frameHandled, &loop, [&](bool) {
+        // Frames of the batch that brought the last one still arrive before
+        // the loop ends: --frames N prints and counts N.
+        if (FFrames > 0 && count >= FFrames)
+            return;
         ++count;
         stats.frame();
         if (FLogFile.isEmpty() && !FQuiet)
