@@ -105,10 +105,12 @@ TDataLogWriter::TFrameResult TDataLogWriter::frame(const TLogSample& sample, con
     return TFrameResult::Written;
 }
 
-void TDataLogWriter::stop()
+bool TDataLogWriter::stop()
 {
+    const bool written = flush();
     FOut.reset();
     FUnflushed = false;
+    return written;
 }
 
 bool TDataLogWriter::flush()

@@ -10,7 +10,8 @@
 // filemsg::kLogStartError and kLogStartDialog); frame(sample) for every
 // accepted frame while logging (Failed: the log is closed, report
 // filemsg::kLogWriteError and set the button back to "Start Log"); stop()
-// when the user stops it (report filemsg::kLogStopped).
+// when the user stops it (report filemsg::kLogStopped, or kLogWriteError when
+// the last buffered lines could not be written).
 
 #include "LogFormat.h"
 
@@ -54,8 +55,9 @@ public:
     TFrameResult frame(const TLogSample& sample);
     TFrameResult frame(const TLogSample& sample, const TLogTime& time);
 
-    // Closes the file. Safe to call when not logging.
-    void stop();
+    // Writes out buffered lines and closes the file. False when those lines
+    // could not be written (error() says why). Safe to call when not logging.
+    bool stop();
 
     // Deferred: frame() leaves its line in the buffer until flush().
     void setDeferredFlush(bool deferred) { FDeferred = deferred; }

@@ -240,6 +240,17 @@ TEST(DataLogWriter, DeferredLinesReachTheFileOnFlushAndAFailedFlushStopsTheLog)
     EXPECT_FALSE(failing.flush());
     EXPECT_FALSE(failing.isLogging());
     EXPECT_NE(failing.error().find("log.txt"), std::string::npos) << failing.error();
+
+    // Lines still buffered when the log stops: written, or the stop says so.
+    TDataLogWriter stopping([](const std::filesystem::path&) {
+        return std::make_unique<FailingFlushStream>();
+    });
+    stopping.setDeferredFlush(true);
+    ASSERT_TRUE(stopping.start("log.txt", onlyCount0())) << stopping.error();
+    EXPECT_EQ(stopping.frame(v, at(9, 0, 0, 990, 1000)), TDataLogWriter::TFrameResult::Written);
+    EXPECT_FALSE(stopping.stop());
+    EXPECT_FALSE(stopping.isLogging());
+    EXPECT_TRUE(stopping.stop()) << "nothing left to write";
 }
 
 TEST(LogFormat, SampleFromTheLiveStateLogsTheHallValueAsReceived)
