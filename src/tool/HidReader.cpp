@@ -8,6 +8,7 @@
 #include <condition_variable>
 #include <mutex>
 #include <pthread.h>
+#include <sched.h>
 #include <thread>
 #include <vector>
 
@@ -123,9 +124,21 @@ Step readOne(Shared& s, int waitMs)
     return Step::Got;
 }
 
+std::atomic<bool> gRealtimeGranted{false};
+
+// The lowest real-time priority, where the system allows it.
+void raisePriority()
+{
+    sched_param param{};
+    param.sched_priority = sched_get_priority_min(SCHED_FIFO);
+    if (param.sched_priority >= 0 && pthread_setschedparam(pthread_self(), SCHED_FIFO, &param) == 0)
+        gRealtimeGranted = true;
+}
+
 void readLoop(std::shared_ptr<Shared> s)
 {
     pthread_setname_np(pthread_self(), "hid reader");  // for profiles and top -H
+    raisePriority();
     using Clock = std::chrono::steady_clock;
     Clock::time_point lastPost = Clock::now() - HidReader::kDrainSpacing;
     Clock::time_point lastBatch = Clock::now() - std::chrono::seconds(1);
@@ -218,6 +231,11 @@ std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t rep
     if (mode == HidReaderMode::Threaded)
         s->thread = std::thread(readLoop, s);
     return reader;
+}
+
+bool HidReader::realtimeGranted()
+{
+    return gRealtimeGranted;
 }
 
 HidReader::~HidReader()

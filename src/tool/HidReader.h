@@ -19,6 +19,14 @@
 // deadlocks; a drain that runs after stop() does nothing.
 // Manual mode: no thread; poll() delivers the reports queued on the handle
 // now, on the caller's thread (tests and deterministic simulation).
+//
+// Priority: a reader that is late loses reports, since the device's own queue
+// (a hidraw node's: 64 reports) holds 8 ms of a high-speed tool and much less
+// of a faster stream, and on a busy machine an ordinary thread can wait longer
+// than that for a core. Where the system allows it (root, CAP_SYS_NICE or an
+// rtprio limit of at least 1) the reader thread runs at the lowest real-time
+// priority; elsewhere at the normal one. It sleeps between reads and stops
+// reading while its hand-over queue is full, so it cannot hold a core.
 
 #include "HidAccess.h"
 
@@ -63,6 +71,9 @@ public:
     void stop();
     // Manual mode: delivers every report queued now; returns how many.
     std::size_t poll();
+
+    // True once a reader thread of this process got its real-time priority.
+    static bool realtimeGranted();
 
     struct Shared;
 

@@ -1,5 +1,7 @@
 #include "StreamStats.h"
 
+#include "HidReader.h"
+
 #include <cstdio>
 #include <sys/resource.h>
 
@@ -52,6 +54,7 @@ TStreamFigures TStreamStats::figures(std::uint64_t missedNow) const
         f.simulatorCpuSeconds = simulatorCpu() - simulatorCpuAtStart_;
     }
     f.peakRssMiB = peakRssMiB();
+    f.readerRealtime = HidReader::realtimeGranted();
     return f;
 }
 
@@ -74,7 +77,9 @@ std::string formatStreamFigures(const TStreamFigures& f)
                            "cpu us per frame without the simulated tool: %.2f\n",
                            f.simulatorCpuSeconds, f.programCpuUsPerFrame());
     if (n > 0 && n < static_cast<int>(sizeof text))
-        std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n), "peak rss MiB: %.1f\n",
-                      f.peakRssMiB);
+        std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n),
+                      "peak rss MiB: %.1f\n"
+                      "hid reader priority: %s\n",
+                      f.peakRssMiB, f.readerRealtime ? "real-time" : "normal");
     return text;
 }

@@ -19,6 +19,7 @@ struct TStreamFigures {
     double simulatorCpuSeconds = 0;
     bool simulated = false;
     double peakRssMiB = 0;
+    bool readerRealtime = false;  // the HID reader ran at a real-time priority
 
     double framesPerSecond() const { return seconds > 0 ? framesReceived / seconds : 0; }
     double cpuUsPerFrame() const { return perFrameUs(cpuSeconds); }
