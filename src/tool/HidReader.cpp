@@ -125,6 +125,7 @@ Step readOne(Shared& s, int waitMs)
 }
 
 std::atomic<bool> gRealtimeGranted{false};
+std::atomic<std::uint64_t> gQueueFull{0};
 
 // The lowest real-time priority, where the system allows it.
 void raisePriority()
@@ -188,6 +189,7 @@ void readLoop(std::shared_ptr<Shared> s)
         std::unique_lock lock(s->mutex);
         if (full) {
             // The reports wait in the device's own queue meanwhile.
+            ++gQueueFull;
             s->space.wait(lock, [&] { return s->stopping || s->count < s->slots; });
         } else if (batch > 0) {
             // Reports faster than one a millisecond: pause so that the next
@@ -236,6 +238,11 @@ std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t rep
 bool HidReader::realtimeGranted()
 {
     return gRealtimeGranted;
+}
+
+std::uint64_t HidReader::queueFullCount()
+{
+    return gQueueFull;
 }
 
 HidReader::~HidReader()

@@ -74,6 +74,9 @@ public:
 
     // True once a reader thread of this process got its real-time priority.
     static bool realtimeGranted();
+    // Times a reader of this process found its hand-over queue full and
+    // stopped reading until the user-interface thread made room.
+    static std::uint64_t queueFullCount();
 
     struct Shared;
 

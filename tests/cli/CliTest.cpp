@@ -94,7 +94,7 @@ TEST(Cli, StreamAtAStressRatePrintsOnlyItsFigures)
     for (const char* name : {"frames received", "frames lost", "seconds", "frames per second",
                              "cpu seconds", "cpu us per frame", "simulated tool cpu seconds",
                              "cpu us per frame without the simulated tool", "peak rss MiB",
-                             "hid reader priority"})
+                             "hid reader priority", "hand-over queue full"})
         EXPECT_TRUE(f.contains(name)) << name << " in\n" << r.out.toStdString();
     EXPECT_EQ(f.value("frames received").toInt(), 400);
     EXPECT_GT(f.value("frames per second").toDouble(), 200.0);

@@ -37,6 +37,7 @@ void TStreamStats::start(std::uint64_t missedNow)
     missedAtStart_ = missedNow;
     cpuAtStart_ = processCpuSeconds();
     simulatorCpuAtStart_ = simulatorCpu ? simulatorCpu() : 0;
+    handOverFullAtStart_ = HidReader::queueFullCount();
     startedAt_ = std::chrono::steady_clock::now();
 }
 
@@ -55,6 +56,7 @@ TStreamFigures TStreamStats::figures(std::uint64_t missedNow) const
     }
     f.peakRssMiB = peakRssMiB();
     f.readerRealtime = HidReader::realtimeGranted();
+    f.handOverFull = HidReader::queueFullCount() - handOverFullAtStart_;
     return f;
 }
 
@@ -79,7 +81,9 @@ std::string formatStreamFigures(const TStreamFigures& f)
     if (n > 0 && n < static_cast<int>(sizeof text))
         std::snprintf(text + n, sizeof text - static_cast<std::size_t>(n),
                       "peak rss MiB: %.1f\n"
-                      "hid reader priority: %s\n",
-                      f.peakRssMiB, f.readerRealtime ? "real-time" : "normal");
+                      "hid reader priority: %s\n"
+                      "hand-over queue full: %llu\n",
+                      f.peakRssMiB, f.readerRealtime ? "real-time" : "normal",
+                      static_cast<unsigned long long>(f.handOverFull));
     return text;
 }

@@ -20,6 +20,9 @@ struct TStreamFigures {
     bool simulated = false;
     double peakRssMiB = 0;
     bool readerRealtime = false;  // the HID reader ran at a real-time priority
+    // Times the HID reader's hand-over queue was full: the user-interface
+    // thread fell behind (losses without it: the reader itself was late).
+    std::uint64_t handOverFull = 0;
 
     double framesPerSecond() const { return seconds > 0 ? framesReceived / seconds : 0; }
     double cpuUsPerFrame() const { return perFrameUs(cpuSeconds); }
@@ -52,6 +55,7 @@ private:
     std::uint64_t missedAtStart_ = 0;
     double cpuAtStart_ = 0;
     double simulatorCpuAtStart_ = 0;
+    std::uint64_t handOverFullAtStart_ = 0;
     std::chrono::steady_clock::time_point startedAt_;
 };
 
