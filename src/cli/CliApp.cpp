@@ -3,9 +3,9 @@
 #include "CliEngineering.h"
 #include "CliFirmware.h"
 #include "CliPaths.h"
-#include "CliUpdates.h"
+#include "CliReports.h"
 #include "CliStreamSetup.h"
-
+#include "CliUpdates.h"
 #include "FileMessages.h"
 #include "HeaderExport.h"
 #include "HexText.h"
@@ -24,7 +24,10 @@
 #include <QEventLoop>
 #include <QFileInfo>
 #include <QTimer>
+#include <cmath>
+#include <cstdint>
 #include <cstdio>
+#include <limits>
 
 namespace {
 
@@ -48,32 +51,33 @@ std::optional<std::uint8_t> hexByte(const QString& text)
     return parseHexByte(text.trimmed().toStdString());
 }
 
-// One decoded frame as a line of text.
-QString frameLine(int index, const TLiveChannelState& s)
+// Ranges of the number arguments of stream. The bounds keep every derived
+// time (the wait for --frames, the run time of --seconds) within a timer's
+// reach: about 24 days.
+constexpr int kMaxFrames = 10000000;
+constexpr double kMaxSeconds = 2000000;
+constexpr int kMaxEvery = 100;
+
+bool inRange(const QString& option, int frames, double seconds, int every)
 {
-    QString line = QStringLiteral("%1 counts=").arg(index);
-    for (int n = 0; n < 6; ++n)
-        line += QString::number(s.FCurrentChs[static_cast<std::size_t>(n)]) + (n < 5 ? "," : "");
-    line += QStringLiteral(" lta=%1,%2,%3").arg(s.FLTAChs[0]).arg(s.FLTAChs[1]).arg(s.FLTAChs[2]);
-    line += QStringLiteral(" delta=%1,%2,%3")
-                .arg(s.FDeltaChs[0])
-                .arg(s.FDeltaChs[1])
-                .arg(s.FDeltaChs[2]);
-    line += QStringLiteral(" prox=%1%2%3 touch=%4%5%6")
-                .arg(int(s.FProxBools[0]))
-                .arg(int(s.FProxBools[1]))
-                .arg(int(s.FProxBools[2]))
-                .arg(int(s.FTouchBools[0]))
-                .arg(int(s.FTouchBools[1]))
-                .arg(int(s.FTouchBools[2]));
-    line += QStringLiteral(" hall=%1 temp=%2 qrd=%3 metal=%4 flags=%5 events=%6")
-                .arg(s.FHallNS ? s.FHallValue : -s.FHallValue)
-                .arg(s.FTemperatureValue)
-                .arg(s.FQRDValue)
-                .arg(s.FMetalUIValue)
-                .arg(QString::asprintf("%02X", s.FSysFlags))
-                .arg(QString::asprintf("%02X", s.FSysEvents));
-    return line;
+    if (option == "--frames")
+        return frames >= 1 && frames <= kMaxFrames;
+    if (option == "--seconds")
+        return std::isfinite(seconds) && seconds > 0 && seconds <= kMaxSeconds;
+    if (option == "--every")
+        return every >= 1 && every <= kMaxEvery;
+    return true;
+}
+
+QString rangeText(const QString& option)
+{
+    if (option == "--frames")
+        return QStringLiteral("1 to %1").arg(kMaxFrames);
+    if (option == "--seconds")
+        return QStringLiteral("more than 0, at most %1").arg(kMaxSeconds, 0, 'f', 0);
+    if (option == "--every")
+        return QStringLiteral("1 to %1").arg(kMaxEvery);
+    return QString();
 }
 
 }  // namespace
@@ -179,8 +183,8 @@ int CliApp::checkArguments()
     if (c == "apply") {
         if (a.size() != 1)
             return usage(QStringLiteral("apply needs FILE.ini"));
-        if (!QFileInfo(a[0]).isFile()) {
-            printErr(QStringLiteral("mfs380a-cli: cannot read %1").arg(a[0]));
+        if (const auto problem = settingsFileProblem(a[0])) {
+            printErr(QStringLiteral("mfs380a-cli: ") + *problem);
             return kExitFile;
         }
     }
@@ -211,14 +215,18 @@ int CliApp::checkArguments()
                 if (r == TCliOptionResult::Bad)
                     return usage(e);
             }
-            if (!ok || (o == "--frames" && FFrames < 1) || (o == "--seconds" && FSeconds <= 0) ||
-                (o == "--every" && (FEvery < 1 || FEvery > 100)))
-                return usage(QStringLiteral("bad value '%1' for %2").arg(v, o));
+            if (!ok || !inRange(o, FFrames, FSeconds, FEvery))
+                return usage(QStringLiteral("bad value '%1' for %2 (%3)").arg(v, o, rangeText(o)));
         }
         if (FFrames > 0 && FSeconds > 0)
             return usage(QStringLiteral("give --frames or --seconds, not both"));
         if (FFrames <= 0 && FSeconds <= 0)
             FFrames = 100;
+        if (const auto problem = FLogFile.isEmpty() ? std::nullopt : logFolderProblem(FLogFile)) {
+            printErr(
+                QStringLiteral("mfs380a-cli: cannot write the log %1: %2").arg(FLogFile, *problem));
+            return kExitFile;
+        }
     }
     return kExitOk;
 }
@@ -322,6 +330,10 @@ int CliApp::cmdExportHeader()
     const QStringList& a = FOptions.args;
     if (!(a.size() == 1 || (a.size() == 3 && a[1] == "-o")))
         return usage(QStringLiteral("export-header needs FILE.ini [-o OUT.h]"));
+    if (const auto problem = settingsFileProblem(a[0])) {
+        printErr(QStringLiteral("mfs380a-cli: ") + *problem);
+        return kExitFile;
+    }
     const TSettingsFileRead read = readSettingsFile(a[0].toStdString());
     using TStatus = TSettingsFileRead::TStatus;
     if (read.status == TStatus::WrongDevice) {
@@ -337,6 +349,9 @@ int CliApp::cmdExportHeader()
     TSetupModel setup;
     TChannelBoxes boxes{true, true, true, true, true, true};
     applySettingsFile(read, model, setup, boxes);
+    // As the program after a load: every group as its fields give it (bits no
+    // control owns cleared, values held in their fields' ranges).
+    model.ResetDefault();
     const QString out = a.size() == 3 ? a[2] : QString::fromLatin1(kHeaderDefaultName);
     std::string error;
     if (!exportHeader(out.toStdString(), model, boxes, error)) {
@@ -358,13 +373,15 @@ int CliApp::cmdInstance()
         printErr(QStringLiteral("mfs380a-cli: the program is not running"));
         return kExitTool;
     }
-    std::printf("%d\n", *answer);
+    std::printf("%s\n", qPrintable(instanceAnswerText(FOptions.command, *answer)));
     return kExitOk;
 }
 
 int CliApp::cmdTools()
 {
     const TCTData& t = FSession->DevList().CTData();
+    if (t.Count == 0)
+        printErr(QStringLiteral("mfs380a-cli: no configuration tool found (try --simulate)"));
     for (int i = 0; i < t.Count; ++i) {
         const auto k = static_cast<std::size_t>(i);
         std::printf("%d\t%s\t%04X\t%04X\t%s\n", i, t.Name[k].c_str(),
@@ -455,11 +472,24 @@ int CliApp::cmdApply()
         return kExitTool;
     }
     const int before = FErrors;
+    // What was written, as the message list reports it.
+    QStringList applied;
+    const QMetaObject::Connection report =
+        QObject::connect(FSession.get(), &TSession::messageAdded, FContext.get(),
+                         [&applied](const QString& text, TMessageType type) {
+                             if (type == TMessageType::Info)
+                                 applied << text;
+                         });
     FSession->SetSettingsFile(FOptions.args[0].toStdString());
     FSession->LoadSettings();
+    QObject::disconnect(report);
     powerOff();
-    if (FErrors == before)
+    if (FErrors == before) {
+        std::printf("Applied %s:\n", qPrintable(FOptions.args[0]));
+        for (const QString& line : applied)
+            std::printf("  %s\n", qPrintable(line));
         return kExitOk;
+    }
     const bool fileProblem = FLastError == filemsg::kInvalidSettingsFile ||
                              FLastError == filemsg::kSettingsLoadError;
     return fileProblem ? kExitFile : kExitTool;
@@ -516,10 +546,11 @@ int CliApp::cmdStream()
             return;
         ++count;
         stats.frame();
-        if (FLogFile.isEmpty() && !FQuiet)
-            std::fputs(qPrintable(frameLine(count, FSession->Live()) +
-                                  streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
-                       stdout);
+        if (FLogFile.isEmpty() && !FQuiet && printsFrame(count, FEvery))
+            std::fputs(
+                qPrintable(frameLine(count, FSession->Live(), FSession->Setup().streamLayout()) +
+                           streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
+                stdout);
         if (FFrames > 0 && count >= FFrames)
             loop.quit();
     });
@@ -529,7 +560,9 @@ int CliApp::cmdStream()
             loop.quit();
     });
     // With --frames, a stream that stops delivering ends after a generous bound.
-    timer.start(FFrames > 0 ? std::max(10000, FFrames * 200) : static_cast<int>(FSeconds * 1000));
+    const std::int64_t waitMs = FFrames > 0 ? std::max<std::int64_t>(10000, std::int64_t{FFrames} * 200)
+                                            : static_cast<std::int64_t>(FSeconds * 1000);
+    timer.start(static_cast<int>(std::min<std::int64_t>(waitMs, std::numeric_limits<int>::max())));
     loop.exec();
     const TStreamFigures figures = stats.figures(FSession->DevList().FramesMissed());
     if (FStats)

@@ -38,7 +38,8 @@ Commands:
   write ADDR BYTE...             write bytes (hexadecimal) from register ADDR on
   read-settings [-o FILE.ini]    read every settings group; print it, or save it
                                  as a device settings file
-  apply FILE.ini                 apply a device settings file to the chip
+  apply FILE.ini                 apply a device settings file to the chip and
+                                 list what was written
   export-header FILE.ini [-o OUT.h]
                                  the C header of a device settings file (no tool
                                  needed; default output MFS380A_Init.h)
@@ -46,15 +47,18 @@ Commands:
          [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
          [--log-columns LIST] [--quiet] [--stats]
                                  start streaming and print one decoded line per
-                                 frame (streamed debug rows as dbg=ADR:VAL, extra
-                                 bars as bars=ADR:VALUE), or
+                                 frame (named fields: count0.., lta0.., delta0..
+                                 as the main window shows them, prox0..,
+                                 touch0.., hall, temp, qrd, metal, flags, events;
+                                 debug rows as dbg=ADR:VAL, extra bars as
+                                 bars=ADR:VALUE), or
                                  write the data log, then stop. --select: the
                                  streamed blocks, a comma list of counts, lta, pt
                                  (default all); --extra: the debug rows in order;
                                  --log-columns: qrd, hall, md, count0..count5,
                                  lta0..lta2, delta0..delta2, prox0..prox2,
-                                 touch0..touch2 (default all); --every N: log
-                                 every N-th frame. Blocks the log needs are
+                                 touch0..touch2 (default all); --every N: print
+                                 or log every N-th frame. Blocks the log needs are
                                  switched on. --quiet: no line per frame;
                                  --stats: at the end, frames received and lost,
                                  seconds, frames per second, CPU time and peak
@@ -80,13 +84,14 @@ Commands:
                                  the stable release, or FILE.dfu; asks first
                                  unless --yes
   status                         ask the running program whether it runs
+                                 ("running")
   check-updates [--url URL]      check the update server: one line per offered
                                  update (product key, name, version, download
                                  or install), or "up to date"
   download-update KEY [--url URL]
                                  download, unpack and verify the update of one
                                  product; prints the installer's path
-  close                          ask the running program to close
+  close                          ask the running program to close ("closing")
   paths                          where this installation finds its shipped files,
                                  keeps its preferences and looks for installed
                                  Kelvan programs

@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 class KvnListBoxDelegate : public QStyledItemDelegate {
 public:
@@ -204,4 +205,21 @@ void TKvnListBox::scrollContentsBy(int dx, int dy)
 {
     QListWidget::scrollContentsBy(dx, dy);
     viewport()->update();
+}
+
+bool TKvnListBox::viewportEvent(QEvent* event)
+{
+    if (event->type() != QEvent::ToolTip)
+        return QListWidget::viewportEvent(event);
+    const auto* help = static_cast<QHelpEvent*>(event);
+    const QModelIndex idx = indexAt(help->pos());
+    const QString text = idx.isValid() ? item(idx.row())->text() : QString();
+    // The text starts at the item's left edge, which scrolls with the list.
+    const int left = idx.isValid() ? visualRect(idx).left() : 0;
+    const bool cut = left < 0 || left + fontMetrics().horizontalAdvance(text) > viewport()->width();
+    if (!text.isEmpty() && cut)
+        QToolTip::showText(help->globalPos(), text.trimmed(), viewport(), visualRect(idx));
+    else
+        QToolTip::hideText();
+    return true;
 }

@@ -52,6 +52,8 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void scrollContentsBy(int dx, int dy) override;
+    // An item cut off by the list's width shows whole in a tooltip.
+    bool viewportEvent(QEvent* event) override;
 
 private:
     friend class KvnListBoxDelegate;

@@ -80,11 +80,64 @@ TIniDocument::~TIniDocument() = default;
 TIniDocument::TIniDocument(TIniDocument&&) noexcept = default;
 TIniDocument& TIniDocument::operator=(TIniDocument&&) noexcept = default;
 
+namespace {
+
+std::string_view trimmed(std::string_view s)
+{
+    const auto first = s.find_first_not_of(" \t");
+    if (first == std::string_view::npos)
+        return {};
+    const auto last = s.find_last_not_of(" \t");
+    return s.substr(first, last - first + 1);
+}
+
+// Calls line(text) for every line, whatever ends it (CR LF, LF or CR).
+template <class Line> void forEachLine(std::string_view text, Line&& line)
+{
+    while (!text.empty()) {
+        const auto end = text.find_first_of("\r\n");
+        line(text.substr(0, end));
+        if (end == std::string_view::npos)
+            break;
+        std::size_t next = end + 1;
+        if (text[end] == '\r' && next < text.size() && text[next] == '\n')
+            ++next;
+        text.remove_prefix(next);
+    }
+}
+
+} // namespace
+
 void TIniDocument::parse(std::string_view text)
 {
     d->ini.Reset();
     d->ini.SetSpaces(false);
-    d->ini.LoadData(text.data(), text.size());
+    std::string section; // keys above the first section line have none
+    forEachLine(text, [&](std::string_view raw) {
+        // Names and values are C strings: a NUL byte (never in a file this
+        // program reads, which must be text) ends the line.
+        std::string_view line = trimmed(raw.substr(0, raw.find('\0')));
+        // A byte-order mark starts the file; one at the start of another line
+        // (files joined together) is no part of a name either.
+        while (line.substr(0, 3) == "\xEF\xBB\xBF")
+            line = trimmed(line.substr(3));
+        if (line.empty() || line.front() == ';' || line.front() == '#')
+            return;
+        if (line.front() == '[') {
+            const auto close = line.find(']');
+            section = str(trimmed(line.substr(1, close == std::string_view::npos ? close : close - 1)));
+            if (d->ini.GetSectionSize(section.c_str()) < 0)
+                d->ini.SetValue(section.c_str(), nullptr, nullptr);
+            return;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string_view::npos)
+            return;
+        const std::string key = str(trimmed(line.substr(0, equals)));
+        if (key.empty() || d->ini.GetValue(section.c_str(), key.c_str(), nullptr) != nullptr)
+            return; // the first one wins
+        d->ini.SetValue(section.c_str(), key.c_str(), str(trimmed(line.substr(equals + 1))).c_str());
+    });
 }
 
 std::string TIniDocument::serialise() const
@@ -95,19 +148,24 @@ std::string TIniDocument::serialise() const
     CSimpleIniA::TNamesDepend sections;
     d->ini.GetAllSections(sections);
     sections.sort(CSimpleIniA::Entry::LoadOrder());
-    bool first = true;
+    // Keys without a section ("[]" or above the first section line) can only
+    // be written first, before any section line.
+    sections.sort([](const CSimpleIniA::Entry& a, const CSimpleIniA::Entry& b) {
+        return *a.pItem == '\0' && *b.pItem != '\0';
+    });
     for (const auto& section : sections) {
-        if (!first)
+        CSimpleIniA::TNamesDepend keys;
+        d->ini.GetAllKeys(section.pItem, keys);
+        keys.sort(CSimpleIniA::Entry::LoadOrder());
+        if (*section.pItem == '\0' && keys.empty())
+            continue; // nothing above the first section
+        if (!out.empty())
             out += "\r\n";
-        first = false;
         if (*section.pItem != '\0') { // keys above the first section have none
             out += "[";
             out += section.pItem;
             out += "]\r\n";
         }
-        CSimpleIniA::TNamesDepend keys;
-        d->ini.GetAllKeys(section.pItem, keys);
-        keys.sort(CSimpleIniA::Entry::LoadOrder());
         for (const auto& key : keys) {
             out += key.pItem;
             out += "=";

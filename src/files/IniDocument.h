@@ -37,7 +37,11 @@ public:
     TIniDocument& operator=(const TIniDocument&) = delete;
 
     // Replaces the content with the parsed text (any line ends, optional UTF-8
-    // byte-order mark).
+    // byte-order mark). As the Windows profile functions read a file: a
+    // duplicate key or section does not override the first one (the keys only
+    // a later copy of a section has are kept); a section line without its
+    // closing bracket names the section by the rest of the line; lines with
+    // no "=" and comment lines (";" or "#") hold nothing.
     void parse(std::string_view text);
     // The content as file bytes: CRLF line ends, `key=value`.
     std::string serialise() const;

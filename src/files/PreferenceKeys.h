@@ -37,6 +37,7 @@ inline constexpr const char* kTips = "Tips";
 inline constexpr const char* kNotifyReset = "NotifyReset";
 inline constexpr const char* kUpdates = "Updates";
 inline constexpr const char* kUpdates1 = "Updates1";
+inline constexpr const char* kResumeStreaming = "ResumeStreaming";
 // "Debug": "Adr0" to "Adr21", then the two extra bar boxes.
 inline constexpr const char* kAdrPrefix = "Adr";
 inline constexpr const char* kBar1 = "Bar1";
@@ -67,6 +68,7 @@ inline constexpr bool kTips = true;
 inline constexpr bool kNotifyReset = true;
 inline constexpr bool kUpdates = false;
 inline constexpr bool kUpdates1 = true;
+inline constexpr bool kResumeStreaming = true;
 inline constexpr int kDebugAddressCount = 22;
 inline constexpr bool kBar1 = false;
 inline constexpr bool kBar2 = false;

@@ -66,16 +66,30 @@ void writePlacementKeys(TIniDocument& doc, const char* section, const TWindowPla
     doc.setText(section, key::kState, p.maximised ? kStateMax : kStateNor);
 }
 
-// A debug stream address box holds nothing or one register address.
+// A debug stream address box holds nothing or one register address (00 to
+// FF in hexadecimal digits). Reading and writing accept the same texts.
+bool isDebugAddressText(std::string_view text)
+{
+    const auto adr = files::parseHex(text);
+    return text.empty() || (adr && *adr <= 0xFF);
+}
+
 std::string debugAddress(const TIniDocument& doc, const std::string& name)
 {
     std::string text = doc.text(section::kDebug, name, "");
-    if (!text.empty()) {
-        const auto adr = files::parseHex(text);
-        if (!adr || *adr > 0xFF)
-            throw TIniValueError(section::kDebug, name, text, "a register address (00 to FF)");
-    }
+    if (!isDebugAddressText(text))
+        throw TIniValueError(section::kDebug, name, text, "a register address (00 to FF)");
     return text;
+}
+
+// What a box's text is stored as: the address without blanks around it, or
+// nothing for a text that is no address (such a box takes no frame position).
+std::string storedDebugAddress(std::string_view text)
+{
+    const auto first = text.find_first_not_of(" \t");
+    text = first == std::string_view::npos ? std::string_view{} : text.substr(first);
+    text = text.substr(0, text.find_last_not_of(" \t") + 1);
+    return isDebugAddressText(text) ? std::string(text) : std::string();
 }
 
 } // namespace
@@ -105,7 +119,7 @@ bool TPreferences::load(TIniDocument& doc, bool& missing) const
 {
     std::string text;
     std::string error;
-    const auto status = files::readWholeFile(FPath, text, error);
+    const auto status = files::readTextFile(FPath, text, error);
     missing = status == files::TReadStatus::Missing;
     if (status == files::TReadStatus::Failed) {
         FLastError = error;
@@ -171,6 +185,7 @@ bool TPreferences::readMainForm(TMainFormPrefs& prefs) const
         prefs.notifyReset = doc.boolean(s, key::kNotifyReset, def::kNotifyReset);
         prefs.updates = doc.boolean(s, key::kUpdates, def::kUpdates);
         prefs.updates1 = doc.boolean(s, key::kUpdates1, def::kUpdates1);
+        prefs.resumeStreaming = doc.boolean(s, key::kResumeStreaming, def::kResumeStreaming);
         for (std::size_t i = 0; i < prefs.debugAddresses.size(); ++i)
             prefs.debugAddresses[i] = debugAddress(doc, numbered(key::kAdrPrefix, i));
         prefs.bar1 = doc.boolean(section::kDebug, key::kBar1, def::kBar1);
@@ -192,8 +207,10 @@ bool TPreferences::writeMainForm(const TMainFormPrefs& prefs)
         doc.setBoolean(s, key::kNotifyReset, prefs.notifyReset);
         doc.setBoolean(s, key::kUpdates, prefs.updates);
         doc.setBoolean(s, key::kUpdates1, prefs.updates1);
+        doc.setBoolean(s, key::kResumeStreaming, prefs.resumeStreaming);
         for (std::size_t i = 0; i < prefs.debugAddresses.size(); ++i)
-            doc.setText(section::kDebug, numbered(key::kAdrPrefix, i), prefs.debugAddresses[i]);
+            doc.setText(section::kDebug, numbered(key::kAdrPrefix, i),
+                        storedDebugAddress(prefs.debugAddresses[i]));
         doc.setBoolean(section::kDebug, key::kBar1, prefs.bar1);
         doc.setBoolean(section::kDebug, key::kBar2, prefs.bar2);
     });

@@ -29,6 +29,7 @@ struct TMainFormPrefs {
     bool notifyReset = pref::def::kNotifyReset;
     bool updates = pref::def::kUpdates;   // updater's "don't show on start-up"
     bool updates1 = pref::def::kUpdates1; // updater's "only the main program"
+    bool resumeStreaming = pref::def::kResumeStreaming; // "Resume streaming after reconnect"
     // Debug stream address boxes: hexadecimal text, empty when unset.
     std::array<std::string, pref::def::kDebugAddressCount> debugAddresses;
     bool bar1 = pref::def::kBar1; // CH6Check

@@ -104,6 +104,13 @@ TSettingsFileRead parseSettingsFile(const std::string& text)
 {
     using S = TSettingsFileRead::TStatus;
     TSettingsFileRead read;
+    // A file that is not text (NUL bytes, invalid encoding) is a bad file as a
+    // whole: reading on past the damage would take zeros for what follows.
+    if (const auto reason = files::notTextReason(text)) {
+        read.status = S::Unreadable;
+        read.detail = "the file is not a text file (" + *reason + ")";
+        return read;
+    }
     TIniDocument doc;
     doc.parse(text);
     const auto device = doc.value(kIC, kDevice);

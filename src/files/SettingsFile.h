@@ -57,7 +57,7 @@ struct TSettingsFileRead {
     enum class TStatus {
         Ok,          // every item read
         WrongDevice, // "IC"/"Device" is not exactly "MFS380A": nothing read
-        Unreadable,  // the file cannot be opened or read: nothing read
+        Unreadable,  // the file cannot be opened or read, or is not text: nothing read
         BadValue,    // a value did not parse: the items before it were read
     };
     TStatus status = TStatus::Unreadable;

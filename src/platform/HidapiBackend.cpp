@@ -4,6 +4,7 @@
 #include "UdevMonitor.h"
 
 #include <hidapi.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <atomic>
@@ -114,10 +115,8 @@ private:
 
 class HidapiDevice final : public hid::Device {
 public:
-    explicit HidapiDevice(const hid_device_info& info)
-        : path_(info.path ? info.path : ""),
-          attributes_{info.vendor_id, info.product_id, toUtf8(info.product_string),
-                      toUtf8(info.serial_number)}
+    explicit HidapiDevice(const HidapiBackend::DeviceInfo& info)
+        : path_(info.path), identity_(info.identity), attributes_(info.attributes)
     {
         const ReportLayout layout = readLayout(path_);
         numbered_ = layout.valid && layout.numbered;
@@ -139,19 +138,73 @@ public:
     }
     std::unique_ptr<hid::Handle> open() override
     {
+        // A device that went opens nothing, even when another device (or the
+        // same tool, plugged back) holds its node now.
+        if (gone_)
+            return nullptr;
         hid_device* device = hid_open_path(path_.c_str());
         if (!device)
             return nullptr;
         return std::make_unique<HidapiHandle>(device, numbered_);
     }
     std::string path() const override { return path_; }
+    // Whether info names this device: same node, same kernel device, same
+    // ids and strings.
+    bool sameAs(const HidapiBackend::DeviceInfo& info) const
+    {
+        return !gone_ && info.path == path_ && info.identity == identity_ &&
+               info.attributes.vendorId == attributes_.vendorId &&
+               info.attributes.productId == attributes_.productId &&
+               info.attributes.productString == attributes_.productString &&
+               info.attributes.serialNumber == attributes_.serialNumber;
+    }
+    void markGone() { gone_ = true; }
 
 private:
+    std::atomic<bool> gone_{false};
     std::string path_;
+    std::string identity_;
     hid::Attributes attributes_;
     hid::Capabilities capabilities_;
     bool numbered_ = false;
 };
+
+// The kernel's name of the HID device behind a hidraw node
+// ("0003:2E5B:0104.000A"): its last number grows with every device the
+// kernel makes, so a tool plugged back under the same node gets a new name.
+std::string kernelName(const std::string& path)
+{
+    const auto slash = path.find_last_of('/');
+    const std::string node = slash == std::string::npos ? path : path.substr(slash + 1);
+    if (node.rfind("hidraw", 0) != 0)
+        return {};
+    char target[512];
+    const std::string link = "/sys/class/hidraw/" + node + "/device";
+    const ssize_t n = readlink(link.c_str(), target, sizeof target - 1);
+    if (n <= 0)
+        return {};
+    target[n] = '\0';
+    const char* name = std::strrchr(target, '/');
+    return name ? name + 1 : target;
+}
+
+std::vector<HidapiBackend::DeviceInfo> listHidapiDevices()
+{
+    std::vector<HidapiBackend::DeviceInfo> out;
+    hid_device_info* list = hid_enumerate(0, 0);
+    for (hid_device_info* info = list; info; info = info->next) {
+        if (!info->path)
+            continue;
+        HidapiBackend::DeviceInfo d;
+        d.path = info->path;
+        d.identity = kernelName(d.path);
+        d.attributes = {info->vendor_id, info->product_id, toUtf8(info->product_string),
+                        toUtf8(info->serial_number)};
+        out.push_back(std::move(d));
+    }
+    hid_free_enumeration(list);
+    return out;
+}
 
 // hid_init and hid_exit for the backends alive.
 std::mutex initMutex;
@@ -159,7 +212,7 @@ int initCount = 0;
 
 }  // namespace
 
-HidapiBackend::HidapiBackend()
+HidapiBackend::HidapiBackend() : lister_(listHidapiDevices)
 {
     {
         std::lock_guard lock(initMutex);
@@ -167,8 +220,14 @@ HidapiBackend::HidapiBackend()
         if (initialised_)
             ++initCount;
     }
-    monitor_ = std::make_unique<UdevMonitor>([this] { notifyChange(); });
+    ownsHidapi_ = initialised_;
+    monitor_ = std::make_unique<UdevMonitor>(
+        [this](const std::string& action, const std::string& devnode) {
+            deviceEvent(action, devnode);
+        });
 }
+
+HidapiBackend::HidapiBackend(Lister lister) : lister_(std::move(lister)), initialised_(true) {}
 
 HidapiBackend::~HidapiBackend()
 {
@@ -178,7 +237,7 @@ HidapiBackend::~HidapiBackend()
         devices_.clear();
     }
     std::lock_guard lock(initMutex);
-    if (initialised_ && --initCount == 0)
+    if (ownsHidapi_ && --initCount == 0)
         hid_exit();
 }
 
@@ -192,23 +251,47 @@ std::vector<std::shared_ptr<hid::Device>> HidapiBackend::enumerate()
     std::vector<std::shared_ptr<hid::Device>> present;
     if (!initialised_)
         return present;
+    const std::vector<DeviceInfo> listed = lister_();
     std::lock_guard lock(devicesMutex_);
     std::map<std::string, std::shared_ptr<hid::Device>> next;
-    hid_device_info* list = hid_enumerate(0, 0);
-    // One entry per top-level collection: several may share a path.
-    for (hid_device_info* info = list; info; info = info->next) {
-        if (!info->path || next.count(info->path))
+    // One entry per top-level collection: several may share a path. A node
+    // is the same device only while the kernel's device behind it and its
+    // ids stay the same.
+    for (const DeviceInfo& info : listed) {
+        if (info.path.empty() || next.count(info.path))
             continue;
-        const auto known = devices_.find(info->path);
-        next[info->path] =
-            known != devices_.end() ? known->second : std::make_shared<HidapiDevice>(*info);
+        const auto known = devices_.find(info.path);
+        if (known != devices_.end() &&
+            static_cast<HidapiDevice&>(*known->second).sameAs(info))
+            next[info.path] = known->second;
+        else
+            next[info.path] = std::make_shared<HidapiDevice>(info);
     }
-    hid_free_enumeration(list);
+    for (const auto& [path, device] : devices_) {
+        const auto kept = next.find(path);
+        if (kept == next.end() || kept->second != device)
+            static_cast<HidapiDevice&>(*device).markGone();
+    }
     devices_ = std::move(next);
     present.reserve(devices_.size());
     for (const auto& [path, device] : devices_)  // ordered by path: stable
         present.push_back(device);
     return present;
+}
+
+void HidapiBackend::deviceEvent(const std::string& action, const std::string& devnode)
+{
+    // A removed node's device is gone for good: whatever holds the node next
+    // is a new device, however much alike (an add needs nothing more: the
+    // enumeration tells a new kernel device by its name).
+    if (action == "remove" && !devnode.empty()) {
+        std::lock_guard lock(devicesMutex_);
+        if (const auto known = devices_.find(devnode); known != devices_.end()) {
+            static_cast<HidapiDevice&>(*known->second).markGone();
+            devices_.erase(known);
+        }
+    }
+    notifyChange();
 }
 
 void HidapiBackend::setChangeNotifier(std::function<void()> notify)

@@ -6,7 +6,7 @@
 
 #include <cstring>
 
-UdevMonitor::UdevMonitor(std::function<void()> onChange) : onChange_(std::move(onChange))
+UdevMonitor::UdevMonitor(Event onChange) : onChange_(std::move(onChange))
 {
     udev_ = udev_new();
     if (!udev_)
@@ -54,10 +54,13 @@ void UdevMonitor::run()
         if (!device)
             continue;
         const char* action = udev_device_get_action(device);
+        const char* node = udev_device_get_devnode(device);
         const bool change =
             action && (std::strcmp(action, "add") == 0 || std::strcmp(action, "remove") == 0);
+        const std::string actionText = change ? action : "";
+        const std::string nodeText = node ? node : "";
         udev_device_unref(device);
         if (change && onChange_)
-            onChange_();
+            onChange_(actionText, nodeText);
     }
 }

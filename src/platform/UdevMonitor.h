@@ -1,15 +1,18 @@
 #pragma once
 // Watches libudev's monitor for hidraw nodes coming and going and calls back
-// (on its own thread) for every add or remove. Stops cleanly: its poll waits
-// are bounded and a pipe wakes it at once.
+// (on its own thread) for every add or remove, with the action ("add",
+// "remove") and the device node ("/dev/hidraw3"). Stops cleanly: its poll
+// waits are bounded and a pipe wakes it at once.
 
 #include <atomic>
 #include <functional>
+#include <string>
 #include <thread>
 
 class UdevMonitor {
 public:
-    explicit UdevMonitor(std::function<void()> onChange);
+    using Event = std::function<void(const std::string& action, const std::string& devnode)>;
+    explicit UdevMonitor(Event onChange);
     ~UdevMonitor();
     UdevMonitor(const UdevMonitor&) = delete;
     UdevMonitor& operator=(const UdevMonitor&) = delete;
@@ -20,7 +23,7 @@ public:
 private:
     void run();
 
-    std::function<void()> onChange_;
+    Event onChange_;
     std::atomic<bool> stop_{false};
     int wakePipe_[2] = {-1, -1};
     struct udev* udev_ = nullptr;

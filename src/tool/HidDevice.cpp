@@ -35,14 +35,29 @@ bool HidDevice::capabilities(hid::Capabilities& out)
 
 bool HidDevice::openCommandHandle()
 {
-    if (!command_ && device_ && pluggedIn_)
-        command_ = device_->open();
+    if (command_ || !device_ || !pluggedIn_)
+        return command_ != nullptr;
+    command_ = device_->open();
+    if (!command_)
+        commandHandleFailed();
     return command_ != nullptr;
+}
+
+void HidDevice::commandHandleFailed()
+{
+    command_.reset();
+    if (requestRescan_)
+        requestRescan_();
 }
 
 bool HidDevice::flushQueue()
 {
-    return openCommandHandle() && command_->flush();
+    if (!openCommandHandle())
+        return false;
+    if (command_->flush())
+        return true;
+    commandHandleFailed();
+    return false;
 }
 
 bool HidDevice::writeReport(const std::uint8_t* report, std::size_t length)
@@ -56,7 +71,10 @@ hid::ReadStatus HidDevice::readReport(std::uint8_t* buf, std::size_t capacity, s
     length = 0;
     if (!openCommandHandle())
         return hid::ReadStatus::Failed;
-    return command_->read(buf, capacity, length, timeoutMs);
+    const hid::ReadStatus status = command_->read(buf, capacity, length, timeoutMs);
+    if (status == hid::ReadStatus::Failed)
+        commandHandleFailed();
+    return status;
 }
 
 void HidDevice::closeCommandHandle()

@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -39,6 +40,9 @@ public:
 
     // The command handle, opened on first use. flushQueue discards the input
     // reports queued on it; false when it cannot be opened or flushed.
+    // A handle that fails to open, flush or read is closed (the next use opens
+    // a new one) and the layer is asked for a rescan: a failure means the
+    // device went, or came back under the same node with a new handle.
     bool flushQueue();
     // One write of one output report (report-ID byte first).
     bool writeReport(const std::uint8_t* report, std::size_t length);
@@ -51,10 +55,12 @@ public:
 private:
     friend class HidLayer;
     bool openCommandHandle();
+    void commandHandleFailed();
 
     std::shared_ptr<hid::Device> device_;
     std::unique_ptr<hid::Handle> command_;
     std::unique_ptr<HidReader> reader_;
+    std::function<void()> requestRescan_;  // set by the layer
     hid::Attributes attributes_;
     hid::Capabilities capabilities_;
     bool haveAttributes_ = false;

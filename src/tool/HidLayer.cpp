@@ -20,18 +20,7 @@ HidLayer::HidLayer(hid::Backend& backend, UiDispatcher& dispatcher, HidReaderMod
 {
     token_->layer = this;
     const std::weak_ptr<Token> weak = token_;
-    UiDispatcher* ui = &dispatcher_;
-    backend_.setChangeNotifier([weak, ui] {
-        const std::shared_ptr<Token> token = weak.lock();
-        if (!token || token->passPending.exchange(true))
-            return;  // gone, or a pass is already on its way
-        ui->post([weak] {
-            if (const std::shared_ptr<Token> t = weak.lock()) {
-                t->passPending = false;
-                t->layer->runPass(false);
-            }
-        });
-    });
+    backend_.setChangeNotifier(passRequest());
     dispatcher_.post([weak] {
         if (const std::shared_ptr<Token> t = weak.lock())
             t->layer->runPass(true);
@@ -47,6 +36,23 @@ HidLayer::~HidLayer()
         device->reader_.reset();
         device->closeCommandHandle();
     }
+}
+
+std::function<void()> HidLayer::passRequest() const
+{
+    const std::weak_ptr<Token> weak = token_;
+    UiDispatcher* ui = &dispatcher_;
+    return [weak, ui] {
+        const std::shared_ptr<Token> token = weak.lock();
+        if (!token || token->passPending.exchange(true))
+            return;  // gone, or a pass is already on its way
+        ui->post([weak] {
+            if (const std::shared_ptr<Token> t = weak.lock()) {
+                t->passPending = false;
+                t->layer->runPass(false);
+            }
+        });
+    };
 }
 
 void HidLayer::runPass(bool firstPass)
@@ -65,6 +71,7 @@ void HidLayer::runPass(bool firstPass)
             next.push_back(*known);
         } else {
             auto device = std::make_shared<HidDevice>(raw);
+            device->requestRescan_ = passRequest();
             next.push_back(device);
             arrived.push_back(device);
             changed = true;
@@ -79,6 +86,7 @@ void HidLayer::runPass(bool firstPass)
         changed = true;
     }
     devices_ = std::move(next);
+    restartReaders();
 
     for (const auto& device : arrived) {
         if (arrivalHook_)
@@ -87,6 +95,20 @@ void HidLayer::runPass(bool firstPass)
     if ((changed || firstPass) && changeHandler_) {
         const ChangeHandler handler = changeHandler_;  // may be replaced while it runs
         handler();
+    }
+}
+
+void HidLayer::restartReaders()
+{
+    if (!dataHandler_)
+        return;
+    for (const auto& device : devices_) {
+        if (!device->checkedOut_ || !device->pluggedIn_)
+            continue;
+        if (device->reader_ && !device->reader_->failed())
+            continue;
+        device->reader_.reset();
+        startReader(*device);
     }
 }
 
@@ -144,7 +166,7 @@ void HidLayer::startReader(HidDevice& device)
         [this, target](const std::uint8_t* report, std::size_t length) {
             deliver(*target, report, length);
         },
-        readerQueueReports_);
+        passRequest(), readerQueueReports_);
 }
 
 void HidLayer::deliver(HidDevice& device, const std::uint8_t* report, std::size_t length)

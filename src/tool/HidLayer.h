@@ -14,6 +14,10 @@
 //   on the user-interface thread, in arrival order. A threaded reader keeps
 //   reading into its bounded hand-over queue while the handler runs; the
 //   user-interface thread drains the queue in batches (see HidReader).
+// - Failures: a reader whose read failed, or a command handle that failed to
+//   open, flush or read, posts a pass (coalesced like backend notifications).
+//   Every pass starts a new reader for each checked-out device still present
+//   whose reader failed or could not be started.
 //
 // All members are called on the user-interface thread. The dispatcher must run
 // posted work later, never inside post(): the first pass is posted by the
@@ -82,6 +86,10 @@ public:
 private:
     struct Token;
     void runPass(bool firstPass);
+    void restartReaders();
+    // Posts one pass through the dispatcher unless one is on its way already.
+    // Callable from any thread; does nothing once the layer is gone.
+    std::function<void()> passRequest() const;
     void startReader(HidDevice& device);
     void deliver(HidDevice& device, const std::uint8_t* report, std::size_t length);
 

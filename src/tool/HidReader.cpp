@@ -23,6 +23,8 @@ struct HidReader::Shared {
     std::atomic<bool> stopping{false};
     std::unique_ptr<hid::Handle> handle;
     Deliver deliver;
+    HidReader::Failed onFailed;
+    std::atomic<bool> failed{false};
     UiDispatcher* dispatcher = nullptr;
     int waitMs = 100;
     std::thread thread;
@@ -93,6 +95,13 @@ void drain(const std::shared_ptr<Shared>& s)
 void postDrain(const std::shared_ptr<Shared>& s)
 {
     s->dispatcher->post([s] { drain(s); });
+}
+
+// Marks the reader failed and tells the layer, once.
+void reportFailure(Shared& s)
+{
+    if (!s.failed.exchange(true) && s.onFailed)
+        s.onFailed();
 }
 
 enum class Step { Got, Nothing, Full, Gone, Stopped };
@@ -183,8 +192,19 @@ void readLoop(std::shared_ptr<Shared> s)
         }
         if (post)
             postDrain(s);
-        if (step == Step::Gone)
-            return;  // the layer releases the device
+        if (step == Step::Gone) {
+            // The handle is dead. Wait once (a stop ends the wait) so that a
+            // handle that keeps failing cannot spin, then let the layer
+            // rescan; the drain posted above goes first.
+            std::unique_lock lock(s->mutex);
+            s->pause.wait_for(lock, std::chrono::milliseconds(s->waitMs),
+                              [&] { return s->stopping.load(); });
+            if (s->stopping)
+                return;
+            lock.unlock();
+            reportFailure(*s);
+            return;
+        }
 
         std::unique_lock lock(s->mutex);
         if (full) {
@@ -211,7 +231,7 @@ void readLoop(std::shared_ptr<Shared> s)
 
 std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t reportCapacity,
                                             HidReaderMode mode, UiDispatcher& dispatcher,
-                                            int waitMs, Deliver deliver,
+                                            int waitMs, Deliver deliver, Failed onFailed,
                                             std::size_t queueReports)
 {
     auto handle = device.open();
@@ -222,6 +242,7 @@ std::unique_ptr<HidReader> HidReader::start(hid::Device& device, std::size_t rep
     auto s = std::make_shared<Shared>();
     s->handle = std::move(handle);
     s->deliver = std::move(deliver);
+    s->onFailed = std::move(onFailed);
     s->dispatcher = &dispatcher;
     s->waitMs = waitMs > 0 ? waitMs : 1;
     s->slotSize = std::max<std::size_t>(reportCapacity, 1);
@@ -282,10 +303,15 @@ std::size_t HidReader::poll()
         return 0;
     std::size_t delivered = 0;
     for (;;) {
-        if (s->stopping || !s->handle)
+        if (s->stopping || !s->handle || s->failed)
             break;
         std::size_t length = 0;
-        if (s->handle->read(s->slot(0), s->slotSize, length, 0) != hid::ReadStatus::Ok)
+        const hid::ReadStatus status = s->handle->read(s->slot(0), s->slotSize, length, 0);
+        if (status == hid::ReadStatus::Failed) {
+            reportFailure(*s);
+            break;
+        }
+        if (status != hid::ReadStatus::Ok)
             break;
         if (length < 2)
             continue;  // nothing beyond the report-ID byte
@@ -293,4 +319,9 @@ std::size_t HidReader::poll()
         ++delivered;
     }
     return delivered;
+}
+
+bool HidReader::failed() const
+{
+    return shared_ && shared_->failed;
 }

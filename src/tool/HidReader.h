@@ -20,6 +20,13 @@
 // Manual mode: no thread; poll() delivers the reports queued on the handle
 // now, on the caller's thread (tests and deterministic simulation).
 //
+// A failed read (the handle is dead: the device went, or came back under the
+// same node) ends the reader: the reports it queued are still handed over,
+// it marks itself failed and calls onFailed once, from its own thread after
+// one wait of waitMs (so a handle that keeps failing cannot spin), or from
+// poll(). The layer then rescans and starts a new reader for a device that is
+// still present.
+//
 // Priority: a reader that is late loses reports, since the device's own queue
 // (a hidraw node's: 64 reports) holds 8 ms of a high-speed tool and much less
 // of a faster stream, and on a busy machine an ordinary thread can wait longer
@@ -45,6 +52,8 @@ class HidReader {
 public:
     // Receives one report, report-ID byte first, on the user-interface thread.
     using Deliver = std::function<void(const std::uint8_t* report, std::size_t length)>;
+    // Called once when a read failed; from any thread.
+    using Failed = std::function<void()>;
 
     // Reports the threaded reader holds for the user-interface thread unless told
     // otherwise: 128 ms of a high-speed tool at 8,000 reports per second.
@@ -61,7 +70,7 @@ public:
     // length in reports (at least 1).
     static std::unique_ptr<HidReader> start(hid::Device& device, std::size_t reportCapacity,
                                             HidReaderMode mode, UiDispatcher& dispatcher,
-                                            int waitMs, Deliver deliver,
+                                            int waitMs, Deliver deliver, Failed onFailed = {},
                                             std::size_t queueReports = kDefaultQueueReports);
     ~HidReader();
     HidReader(const HidReader&) = delete;
@@ -71,6 +80,8 @@ public:
     void stop();
     // Manual mode: delivers every report queued now; returns how many.
     std::size_t poll();
+    // True once a read failed: the reader reads no more.
+    bool failed() const;
 
     // True once a reader thread of this process got its real-time priority.
     static bool realtimeGranted();

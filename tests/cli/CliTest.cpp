@@ -46,8 +46,8 @@ TEST(Cli, StreamPrintsOneLinePerFrame)
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList lines = r.out.split('\n', Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 100);
-    EXPECT_TRUE(lines.first().startsWith("1 counts="));
-    EXPECT_TRUE(lines.last().startsWith("100 counts="));
+    EXPECT_TRUE(lines.first().startsWith("1 count0="));
+    EXPECT_TRUE(lines.last().startsWith("100 count0="));
 
     // Frames come in batches at a stress rate: still exactly N lines.
     const TRun fast = cli({"--simulate", "--sim-rate", "8000", "stream", "--frames", "50"});
@@ -89,7 +89,7 @@ TEST(Cli, StreamAtAStressRatePrintsOnlyItsFigures)
     const TRun r =
         cli({"--simulate", "--sim-rate", "2000", "stream", "--frames", "400", "--quiet", "--stats"});
     ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
-    EXPECT_FALSE(r.out.contains("counts=")) << "no line per frame";
+    EXPECT_FALSE(r.out.contains("count0=")) << "no line per frame";
     const auto f = figures(r.out);
     for (const char* name : {"frames received", "frames lost", "seconds", "frames per second",
                              "cpu seconds", "cpu us per frame", "simulated tool cpu seconds",
@@ -194,6 +194,13 @@ TEST(Cli, ExitStatusesOfBadInput)
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
         f.write("[IC]\r\nDevice=MFS240\r\n");
     }
+    // A NUL byte used to cut the file short: zeros applied, success reported.
+    const QString nul = dir.filePath("nul.ini");
+    {
+        QFile f(nul);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray("[IC]\r\nDevice=MFS380A\r\n\0[PXSUi]\r\nSetting0=20\r\n", 44));
+    }
     const TCase cases[] = {
         {{"error-text", "0x0201"}, 0, ""},
         {{"error-text", "12"}, 0, ""},
@@ -210,9 +217,11 @@ TEST(Cli, ExitStatusesOfBadInput)
         {{"--simulate", "--sim-rate", "200001", "tools"}, 2, "--sim-rate"},
         {{"--sim-rate", "1000", "tools"}, 2, "--sim-rate needs --simulate"},
         {{"--simulate", "apply", dir.filePath("missing.ini")}, 3, "cannot read"},
-        {{"export-header", dir.filePath("missing.ini")}, 3, "Error loading settings!"},
+        {{"export-header", dir.filePath("missing.ini")}, 3, "cannot read"},
         {{"export-header", other}, 3, "invalid or meant for a different device"},
         {{"--simulate", "apply", other}, 3, "Invalid settings file selected!"},
+        {{"--simulate", "apply", nul}, 3, "Error loading settings!"},
+        {{"export-header", nul}, 3, "not a text file"},
         {{"--simulate", "--sim-address", "30", "read", "0"}, 1, "does not answer"},
     };
     for (const TCase& c : cases) {
@@ -224,6 +233,53 @@ TEST(Cli, ExitStatusesOfBadInput)
     }
     EXPECT_EQ(cli({"error-text", "0x0201"}).out, "DUT Voltage invalid\n");
     EXPECT_EQ(cli({"error-text", "12"}).out, "USB hardware not responding\n");
+}
+
+// Bits no control owns (the Hall force-calibration bit, the written-0 bits)
+// and values out of a field's range reach the header as the program itself
+// would export them after loading the file.
+TEST(Cli, ExportHeaderExportsWhatTheProgramWould)
+{
+    QTemporaryDir dir;
+    const QString ini = dir.filePath("raw.ini");
+    {
+        QFile f(ini);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("[IC]\r\nDevice=MFS380A\r\n"
+                "[Hall]\r\nSetting4=CC\r\nSetting5=00\r\n"  // 0xA0 bits 7 and 3; threshold 0
+                "[PXSSetup]\r\nSetting9=FF\r\n"               // 0x49 bit 0 is written 0
+                "[PXSUi]\r\nSetting0=00\r\nSetting1=FF\r\n"  // prox threshold 1 to 255
+                "[RRT]\r\nSetting8=FF\r\nSetting7=A5\r\n"); // reseed bits 7:3; I2C byte kept
+    }
+    const QString header = dir.filePath("out.h");
+    const TRun r = cli({"export-header", ini, "-o", header});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    QFile f(header);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray text = f.readAll();
+    for (const char* line : {"#define HALL_UI_SETTINGS_0\t\t\t\t\t0x44\r\n",
+                             "#define HALL_UI_SETTINGS_1\t\t\t\t\t0x01\r\n",
+                             "#define PXS_SETTINGS0_9\t\t\t\t\t\t0xFE\r\n",
+                             "#define PXS_UI_SETTINGS_0\t\t\t\t\t0x01\r\n",
+                             "#define PXS_UI_SETTINGS_1\t\t\t\t\t0xFF\r\n",
+                             "#define I2C_SETTINGS\t\t\t\t\t\t0xA5\r\n",
+                             "#define CH_RESEED_ENABLE\t\t\t\t\t0x07\r\n"})
+        EXPECT_TRUE(text.contains(line)) << line << "\n" << text.toStdString();
+}
+
+TEST(Cli, NumberArgumentsOutOfRangeAreUsageErrors)
+{
+    for (const QStringList& args :
+         {QStringList{"--frames", "10000001"}, {"--frames", "99999999999"}, {"--frames", "-5"},
+          {"--seconds", "nan"}, {"--seconds", "inf"}, {"--seconds", "-inf"},
+          {"--seconds", "1e300"}, {"--seconds", "0"}, {"--seconds", "3000000"},
+          {"--every", "101"}, {"--every", "0"}}) {
+        const TRun r = cli(QStringList{"--simulate", "stream"} + args, 20000);
+        EXPECT_EQ(r.exitCode, 2) << args.join(' ').toStdString() << ": " << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(args[0])) << r.err.toStdString();
+    }
+    const TRun r = cli({"--simulate", "stream", "--seconds", "0.3"});
+    EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
 }
 
 TEST(Cli, HelpListsEveryCommand)

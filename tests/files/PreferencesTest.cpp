@@ -92,6 +92,7 @@ TEST_F(PreferencesTest, MainFormRoundTripKeepsOtherSections)
     saved.notifyReset = false;
     saved.updates = true;
     saved.updates1 = false;
+    saved.resumeStreaming = false;
     saved.debugAddresses[0] = "1F";
     saved.debugAddresses[21] = "D1";
     saved.bar2 = true;
@@ -116,6 +117,7 @@ TEST_F(PreferencesTest, MainFormRoundTripKeepsOtherSections)
     EXPECT_FALSE(read.notifyReset);
     EXPECT_TRUE(read.updates);
     EXPECT_FALSE(read.updates1);
+    EXPECT_FALSE(read.resumeStreaming);
     EXPECT_EQ(read.debugAddresses, saved.debugAddresses);
     EXPECT_FALSE(read.bar1);
     EXPECT_TRUE(read.bar2);

@@ -30,7 +30,7 @@ cli=$prefix/bin/mfs380a-cli
 shipped=$("$cli" paths | sed -n 's/^shipped-files //p')
 [ "$(realpath "$shipped")" = "$(realpath "$prefix/share/mfs380a")" ] ||
   fail "the installed program looks for its shipped files in '$shipped'"
-lines=$("$cli" --simulate stream --frames 10 | grep -c '^[0-9]* counts=' || true)
+lines=$("$cli" --simulate stream --frames 10 | grep -c '^[0-9]* count0=' || true)
 [ "$lines" -eq 10 ] || fail "stream printed $lines frames instead of 10"
 
 # The manual page names every command the help text offers (as the first word

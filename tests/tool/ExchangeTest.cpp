@@ -221,6 +221,56 @@ TEST(Exchange, SilentToolEndsWith3AfterTheReadBound)
     EXPECT_LT(ms, 1000);
 }
 
+TEST(Exchange, SilentToolEndsWith3AfterTheDefaultBoundOfOneSecond)
+{
+    QuietRig rig;
+    ASSERT_EQ(rig.tool.ReadTimeout(), 1000);
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(rig.exchange(), 3);
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    EXPECT_GE(ms, 950);
+    EXPECT_LT(ms, 10000) << "bounded, however loaded the machine";
+}
+
+TEST(Exchange, ToolUnpluggedWhileTheExchangeWaitsEndsItAtOnce)
+{
+    QuietRig rig;
+    auto device = rig.device;
+    std::thread unplug([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        rig.backend.unplug(device);
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const TExchangeResult r = rig.exchange();
+    const auto ms = std::chrono::duration_cast<std::chrono::milliseconds>(
+                        std::chrono::steady_clock::now() - start)
+                        .count();
+    unplug.join();
+    EXPECT_EQ(r, 12) << "USB hardware not responding";
+    EXPECT_LT(ms, 900) << "not left to the read bound";
+    rig.dispatcher.runAll();
+    EXPECT_FALSE(rig.list.Connected());
+    EXPECT_EQ(rig.exchange(), 2);
+}
+
+// The tool was unplugged and plugged back under the same node before the
+// device list rescanned: the command handle is dead, the device object is not.
+TEST(Exchange, ADeadCommandHandleIsReopenedAfterOneFailedExchange)
+{
+    QuietRig rig;
+    rig.device->queueReply(reply(0, 3, rig.nextId()));
+    ASSERT_EQ(rig.exchange(), 0);
+    rig.device->breakOpenHandles();
+    EXPECT_EQ(rig.exchange(), 1) << "queue not flushed";
+    EXPECT_EQ(rig.dispatcher.pending(), 1u) << "a rescan is on its way";
+    rig.device->queueReply(reply(0, 3, rig.nextId()));
+    EXPECT_EQ(rig.exchange(), 0) << "a new handle";
+    rig.dispatcher.runAll();
+    EXPECT_TRUE(rig.list.Connected()) << "the same tool, still listed";
+}
+
 TEST(Exchange, ToolThatStreamsButNeverRepliesEndsWith3)
 {
     QuietRig rig;

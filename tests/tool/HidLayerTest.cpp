@@ -300,3 +300,42 @@ TEST(HidLayer, AnUnpluggedDeviceCannotBeCheckedOutAgain)
     EXPECT_FALSE(layer.checkOut(*device));
     EXPECT_FALSE(device->flushQueue());
 }
+
+// A read fails when the tool went, or came back under the same node before
+// anyone rescanned. The reader must not end for good: the failure asks for a
+// rescan, and the pass starts a new reader for the device still present.
+TEST(HidLayer, AFailedReadLeadsToARescanAndANewReader)
+{
+    for (const HidReaderMode mode : {HidReaderMode::Manual, HidReaderMode::Threaded}) {
+        SCOPED_TRACE(mode == HidReaderMode::Manual ? "manual" : "threaded");
+        scripted::ScriptedBackend backend;
+        TestDispatcher dispatcher;
+        auto raw = backend.plug(0x2E5B, 0x0104);
+        HidLayer layer(backend, dispatcher, mode);
+        layer.setReaderWaitMs(20);
+        dispatcher.runAll();
+        std::vector<int> got;
+        layer.setDataHandler(
+            [&](HidDevice&, const std::uint8_t* data, std::uint16_t) { got.push_back(data[1]); });
+        HidDevice& device = *layer.devices()[0];
+        ASSERT_TRUE(layer.checkOut(device));
+        const auto handOver = [&] {
+            return mode == HidReaderMode::Manual ? layer.pollReaders() > 0 : dispatcher.runOne(3000);
+        };
+        raw->pushInput(numbered(1));
+        ASSERT_TRUE(handOver());
+
+        raw->breakOpenHandles();
+        if (mode == HidReaderMode::Manual) {
+            EXPECT_EQ(layer.pollReaders(), 0u);
+        }
+        ASSERT_TRUE(dispatcher.runOne(3000)) << "the failed read asks for a rescan";
+        EXPECT_TRUE(device.hasReader());
+        EXPECT_EQ(raw->openHandles(), 1) << "the dead handle is closed";
+
+        raw->pushInput(numbered(2));
+        ASSERT_TRUE(handOver());
+        EXPECT_EQ(got, (std::vector<int>{1, 2}));
+        EXPECT_EQ(&device, layer.devices()[0].get()) << "still the same device";
+    }
+}

@@ -2,10 +2,12 @@
 // that may have no tool at all), the report descriptor reader, and the Qt
 // dispatcher.
 
+#include "HidLayer.h"
 #include "HidapiBackend.h"
 #include "KelvanDevList.h"
 #include "QtUiDispatcher.h"
 #include "ReportDescriptor.h"
+#include "TestDispatcher.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -113,4 +115,85 @@ TEST(ReportDescriptor, TruncatedOrEmptyDescriptorsAreNotValid)
     EXPECT_FALSE(parseReportDescriptor(nullptr, 0).valid);
     const std::uint8_t longItem[] = {0xFE, 0x10};
     EXPECT_FALSE(parseReportDescriptor(longItem, sizeof longItem).valid);
+}
+
+// Hot-plug on Linux: a tool unplugged and plugged back before anyone rescans
+// usually gets the same hidraw node back, and another HID device may take a
+// node a tool freed. The backend must hand out a new device object then, so
+// that the layer sees the old device go and the new one come.
+namespace {
+
+struct ListedDevices {
+    std::vector<HidapiBackend::DeviceInfo> present;
+    HidapiBackend::Lister lister()
+    {
+        return [this] { return present; };
+    }
+};
+
+HidapiBackend::DeviceInfo tool(const char* identity)
+{
+    return {"/dev/hidraw0", identity, {0x2E5B, 0x0104, "Kelvan CT104", "SN1"}};
+}
+
+}  // namespace
+
+TEST(HidapiBackendHotPlug, AToolBackUnderTheSameNodeIsANewDeviceAndAChangeIsRaised)
+{
+    ListedDevices listed;
+    listed.present = {tool("0003:2E5B:0104.0001")};
+    HidapiBackend backend(listed.lister());
+    TestDispatcher dispatcher;
+    HidLayer layer(backend, dispatcher, HidReaderMode::Manual);
+    int changes = 0, arrivals = 0;
+    layer.setDeviceChangeHandler([&] { ++changes; });
+    layer.setArrivalHook([&](HidDevice&) { ++arrivals; });
+    dispatcher.runAll();
+    ASSERT_EQ(layer.devices().size(), 1u);
+    const std::shared_ptr<HidDevice> before = layer.devices()[0];
+    EXPECT_EQ(layer.devices()[0]->backendDevice(), backend.enumerate()[0]) << "same while plugged";
+
+    // Unplugged and plugged back; the kernel numbers the new device on.
+    listed.present = {tool("0003:2E5B:0104.0002")};
+    layer.deviceChangePass();
+    ASSERT_EQ(layer.devices().size(), 1u);
+    EXPECT_NE(layer.devices()[0], before);
+    EXPECT_FALSE(before->isPluggedIn()) << "the old device was released";
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(arrivals, 2);
+}
+
+TEST(HidapiBackendHotPlug, AnotherDeviceOnAFreedNodeDoesNotInheritTheToolsIdentity)
+{
+    ListedDevices listed;
+    listed.present = {tool("0003:2E5B:0104.0001")};
+    HidapiBackend backend(listed.lister());
+    const auto first = backend.enumerate();
+    // The kernel's name cannot be read (no sysfs): the attributes still differ.
+    listed.present = {{"/dev/hidraw0", "", {0x046D, 0xC52B, "USB Receiver", ""}}};
+    const auto second = backend.enumerate();
+    ASSERT_EQ(second.size(), 1u);
+    EXPECT_NE(first[0], second[0]);
+    hid::Attributes a;
+    ASSERT_TRUE(second[0]->attributes(a));
+    EXPECT_EQ(a.vendorId, 0x046D);
+    EXPECT_EQ(a.productString, "USB Receiver");
+}
+
+TEST(HidapiBackendHotPlug, ARemoveEventDropsTheDeviceEvenIfItComesBackUnchanged)
+{
+    ListedDevices listed;
+    listed.present = {tool(""), {"/dev/hidraw1", "", {0x2E5B, 0x0108, "Kelvan CT108", "SN2"}}};
+    HidapiBackend backend(listed.lister());
+    int notified = 0;
+    backend.setChangeNotifier([&] { ++notified; });
+    const auto first = backend.enumerate();
+    backend.deviceEvent("remove", "/dev/hidraw0");
+    backend.deviceEvent("add", "/dev/hidraw0");
+    EXPECT_EQ(notified, 2);
+    const auto second = backend.enumerate();
+    ASSERT_EQ(second.size(), 2u);
+    EXPECT_NE(first[0], second[0]) << "removed and added: a new device";
+    EXPECT_EQ(first[1], second[1]) << "the other device was not touched";
+    backend.setChangeNotifier({});
 }

@@ -135,6 +135,18 @@ void TBarGraph::setEngineeringBars(bool on)
     FDirty = true;
 }
 
+void TBarGraph::setStale(bool stale)
+{
+    if (stale == FStale)
+        return;
+    FStale = stale;
+    for (TColouredBars* bars : {FCounts, FLtas, FExtra})
+        bars->setStale(stale);
+    // No bar timer runs once the stream has ended: repaint now.
+    FDirty = false;
+    replot(rpQueuedReplot);
+}
+
 void TBarGraph::ShowBarBackground(TBackground background)
 {
     if (background == FBackground)

@@ -39,6 +39,10 @@ public:
     void setEngineeringBars(bool on);
     int barSlots() const { return FSlots; }
 
+    // Bars greyed while they show the values of a stream that has ended.
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
+
     // ShowBarBackground: the picture behind the bars.
     void ShowBarBackground(TBackground background);
     TBackground background() const { return FBackground; }
@@ -70,4 +74,5 @@ private:
     bool FDirty = true;
     std::uint64_t FReplotChecks = 0;
     std::uint64_t FReplots = 0;
+    bool FStale = false;
 };

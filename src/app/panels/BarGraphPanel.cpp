@@ -44,7 +44,9 @@ TBarGraphPanel::TBarGraphPanel(const Pictures& pictures, QWidget* parent)
         buttons->addWidget(b);
         if (d.signal == &TBarGraphPanel::showResetClicked)
             FShowReset = b;
+        FCommands.push_back(b);
     }
+    FGraph->setAccessibleName(QStringLiteral("Bar Graph"));
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -57,6 +59,18 @@ TBarGraphPanel::TBarGraphPanel(const Pictures& pictures, QWidget* parent)
     FRePosTimer->setSingleShot(true);
     FRePosTimer->setInterval(50);
     connect(FRePosTimer, &QTimer::timeout, this, &TBarGraphPanel::PositionChannelLabels);
+}
+
+void TBarGraphPanel::setCommandButtons(bool chipPowered, bool showResetEnabled)
+{
+    for (QPushButton* b : FCommands)
+        b->setEnabled(chipPowered && (b != FShowReset || showResetEnabled));
+}
+
+void TBarGraphPanel::setStale(bool stale)
+{
+    FGraph->setStale(stale);
+    FStrip->setStale(stale);
 }
 
 void TBarGraphPanel::setEngineeringMode(bool on)

@@ -8,6 +8,7 @@
 #include "ChannelStrip.h"
 
 #include <QWidget>
+#include <vector>
 
 class QPushButton;
 class QTimer;
@@ -21,6 +22,12 @@ public:
     TBarGraph* barGraph() const { return FGraph; }
     TChannelStrip* strip() const { return FStrip; }
     QPushButton* showResetButton() const { return FShowReset; }
+    // "Redo ATI", "Reseed", "Show Reset" and "Soft Reset" talk to the chip:
+    // enabled only while it has its supply ("Show Reset" also only until it
+    // has been used, until the next reset).
+    void setCommandButtons(bool chipPowered, bool showResetEnabled);
+    // Bars, pictures and read-outs greyed: the stream has ended.
+    void setStale(bool stale);
 
     // Engineering bars 6 and 7 in the graph and the strip.
     void setEngineeringMode(bool on);
@@ -42,5 +49,6 @@ private:
     TBarGraph* FGraph;
     TChannelStrip* FStrip;
     QPushButton* FShowReset = nullptr;
+    std::vector<QPushButton*> FCommands;
     QTimer* FRePosTimer;
 };

@@ -2,6 +2,7 @@
 
 #include "PictureLabel.h"
 #include "Pictures.h"
+#include "StaleLook.h"
 
 #include <QCheckBox>
 #include <QFrame>
@@ -31,6 +32,7 @@ const QColor kDeltaColour(0x7A, 0x3E, 0x00);
 QLabel* valueLabel(QWidget* parent, const QString& name, const QColor& colour)
 {
     auto* l = new QLabel(QStringLiteral("N/A"), parent);
+    l->setAccessibleDescription(l->text()); // the value, under the label's name
     l->setObjectName(name);
     l->setAlignment(Qt::AlignCenter);
     l->setFixedSize(kValueWidth, kRowHeight);
@@ -83,7 +85,15 @@ TChannelStrip::TChannelStrip(const Pictures& pics, QWidget* parent) : QWidget(pa
     FAll->setFont(captionFont);
     FAll->adjustSize();
     FAll->move(kCaptionX - 2, kCheckY);
-    connect(FAll, &QCheckBox::clicked, this, [this](bool on) { emit allClicked(on); });
+    // A click on a partly ticked "All" ticks every channel.
+    connect(FAll, &QCheckBox::clicked, this, [this](bool on) {
+        for (int n = 0; n < kDisplayChannels; ++n) {
+            const QSignalBlocker block(FChecks[static_cast<std::size_t>(n)]);
+            FChecks[static_cast<std::size_t>(n)]->setChecked(on);
+        }
+        showAllState();
+        emit allClicked(on);
+    });
 
     QFont numberFont = font();
     numberFont.setBold(true);
@@ -92,8 +102,11 @@ TChannelStrip::TChannelStrip(const Pictures& pics, QWidget* parent) : QWidget(pa
         if (n < kDisplayChannels) {
             FPictures[i] = new TPictureLabel(pics.CHNone, pics.CHProx, pics.CHTouch, this);
             FPictures[i]->setObjectName(QStringLiteral("CH%1PTShape").arg(n));
+            FPictures[i]->setAccessibleName(QStringLiteral("State CH%1").arg(n));
             FLtas[i] = valueLabel(this, QStringLiteral("LTA%1Lbl").arg(n), kLtaColour);
+            FLtas[i]->setAccessibleName(QStringLiteral("LTA CH%1").arg(n));
             FDeltas[i] = valueLabel(this, QStringLiteral("DT%1Lbl").arg(n), kDeltaColour);
+            FDeltas[i]->setAccessibleName(QStringLiteral("Delta CH%1").arg(n));
         } else {
             auto* edit = new QLineEdit(this);
             const int bar = n;
@@ -101,6 +114,7 @@ TChannelStrip::TChannelStrip(const Pictures& pics, QWidget* parent) : QWidget(pa
             edit->setMaxLength(2);
             edit->setAlignment(Qt::AlignCenter);
             edit->setPlaceholderText(QStringLiteral("Adr"));
+            edit->setAccessibleName(QStringLiteral("Address CH%1").arg(n));
             edit->setToolTip(QStringLiteral("Register address of bar %1 (hexadecimal)").arg(n));
             edit->setValidator(new QRegularExpressionValidator(
                 QRegularExpression(QStringLiteral("[0-9A-Fa-f]{0,2}")), edit));
@@ -116,18 +130,23 @@ TChannelStrip::TChannelStrip(const Pictures& pics, QWidget* parent) : QWidget(pa
 
         FChecks[i] = new QCheckBox(this);
         FChecks[i]->setObjectName(QStringLiteral("CH%1Check").arg(n));
+        // The box has no caption of its own: it is named after its channel.
+        FChecks[i]->setAccessibleName(QStringLiteral("CH%1").arg(n));
         FChecks[i]->adjustSize();
         if (n < kDisplayChannels) {
             FChecks[i]->setChecked(true);
             FChecks[i]->setToolTip(QStringLiteral("Enable channel %1").arg(n));
-            connect(FChecks[i], &QCheckBox::clicked, this,
-                    [this, n](bool on) { emit channelBoxClicked(n, on); });
+            connect(FChecks[i], &QCheckBox::clicked, this, [this, n](bool on) {
+                showAllState();
+                emit channelBoxClicked(n, on);
+            });
         } else {
             FChecks[i]->setToolTip(QStringLiteral("Stream bar %1").arg(n));
             connect(FChecks[i], &QCheckBox::clicked, this,
                     [this, n](bool on) { emit extraBarBoxClicked(n, on); });
         }
         FCounts[i] = valueLabel(this, QStringLiteral("CS%1Lbl").arg(n), kCountColour);
+        FCounts[i]->setAccessibleName(QStringLiteral("Count CH%1").arg(n));
         if (n > 0) {
             auto* sep = new QFrame(this);
             sep->setFrameShape(QFrame::VLine);
@@ -137,6 +156,7 @@ TChannelStrip::TChannelStrip(const Pictures& pics, QWidget* parent) : QWidget(pa
         }
     }
     setEngineeringMode(false);
+    showAllState();
     // Until the bar graph is laid out: evenly spaced.
     std::array<int, kColumns> xs{};
     for (int n = 0; n < kColumns; ++n)
@@ -203,6 +223,33 @@ void TChannelStrip::setChannelChecks(const std::array<bool, kDisplayChannels>& c
     for (std::size_t n = 0; n < checks.size(); ++n) {
         const QSignalBlocker block(FChecks[n]);
         FChecks[n]->setChecked(checks[n]);
+    }
+    showAllState();
+}
+
+void TChannelStrip::showAllState()
+{
+    int ticked = 0;
+    for (int n = 0; n < kDisplayChannels; ++n)
+        ticked += FChecks[static_cast<std::size_t>(n)]->isChecked() ? 1 : 0;
+    const QSignalBlocker block(FAll);
+    FAll->setCheckState(ticked == kDisplayChannels ? Qt::Checked
+                        : ticked == 0              ? Qt::Unchecked
+                                                   : Qt::PartiallyChecked);
+}
+
+void TChannelStrip::setStale(bool stale)
+{
+    if (stale == FStale)
+        return;
+    FStale = stale;
+    for (std::size_t i = 0; i < kColumns; ++i) {
+        stalelook::setLabelStale(FCounts[i], stale);
+        if (i < kDisplayChannels) {
+            FPictures[i]->setStale(stale);
+            stalelook::setLabelStale(FLtas[i], stale);
+            stalelook::setLabelStale(FDeltas[i], stale);
+        }
     }
 }
 

@@ -32,7 +32,8 @@ public:
     bool engineeringMode() const { return FEngineering; }
 
     std::array<bool, kDisplayChannels> channelChecks() const;
-    // Sets the boxes without emitting anything.
+    // Sets the boxes without emitting anything. "All" follows the boxes:
+    // ticked when all six are, unticked when none is, partly ticked otherwise.
     void setChannelChecks(const std::array<bool, kDisplayChannels>& checks);
     bool extraBarChecked(int bar) const;       // bar 6 or 7
     void setExtraBarChecked(int bar, bool on); // without emitting
@@ -49,6 +50,11 @@ public:
     QLineEdit* addressEdit(int bar) const;
     QFrame* separator(int i) const { return FSeparators[static_cast<std::size_t>(i)]; }
 
+    // Pictures and read-outs greyed while they show the values of a stream
+    // that has ended.
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
+
     QSize sizeHint() const override;
     QSize minimumSizeHint() const override;
 
@@ -59,6 +65,8 @@ signals:
     void barAddressEdited(int bar, const QString& text);
 
 private:
+    void showAllState();
+
     std::array<TPictureLabel*, kDisplayChannels> FPictures{};
     std::array<QLabel*, kColumns> FNumbers{};
     std::array<QCheckBox*, kColumns> FChecks{};
@@ -70,4 +78,5 @@ private:
     std::array<QLabel*, 6> FCaptions{};
     QCheckBox* FAll = nullptr;
     bool FEngineering = false;
+    bool FStale = false;
 };

@@ -1,6 +1,7 @@
 #include "FlagsEventsPanel.h"
 
 #include "DisplayColour.h"
+#include "StaleLook.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -39,8 +40,16 @@ TFlagsEventsPanel::TFlagsEventsPanel(QWidget* parent)
     : QGroupBox(QStringLiteral("Flags && Events"), parent)
 {
     setObjectName(QStringLiteral("FlagsEventsPanel"));
+    // A heading like the column's other groups; its own groups and labels
+    // keep the normal font.
+    QFont heading = font();
+    heading.setBold(true);
+    setFont(heading);
+    QFont normal = heading;
+    normal.setBold(false);
 
     auto* power = new QGroupBox(QStringLiteral("Power Modes"), this);
+    power->setFont(normal);
     FPowerMode = boxLabel(power, QStringLiteral("PowerModesLabel"), QString());
     QFont bold = FPowerMode->font();
     bold.setBold(true);
@@ -51,6 +60,7 @@ TFlagsEventsPanel::TFlagsEventsPanel(QWidget* parent)
     powerLayout->addWidget(FPowerMode);
 
     auto* flags = new QGroupBox(QStringLiteral("System Flags"), this);
+    flags->setFont(normal);
     auto* flagsLayout = new QGridLayout(flags);
     flagsLayout->setContentsMargins(8, 4, 8, 6);
     flagsLayout->setHorizontalSpacing(12);
@@ -65,6 +75,7 @@ TFlagsEventsPanel::TFlagsEventsPanel(QWidget* parent)
     }
 
     auto* events = new QGroupBox(QStringLiteral("Events"), this);
+    events->setFont(normal);
     auto* eventsLayout = new QGridLayout(events);
     eventsLayout->setContentsMargins(6, 4, 6, 6);
     eventsLayout->setSpacing(4);
@@ -89,12 +100,27 @@ TFlagsEventsPanel::TFlagsEventsPanel(QWidget* parent)
 
 void TFlagsEventsPanel::showPowerMode(const TPowerModeView& v)
 {
+    FPowerView = v;
     const QString text = QString::fromLatin1(v.Text);
     if (FPowerMode->text() != text)
         FPowerMode->setText(text);
-    const QColor back = displayColour(v.Colour);
-    if (FPowerMode->palette().color(QPalette::Window) != back)
-        colourLabel(FPowerMode, back, v.Colour == dispcolour::HaltMode ? Qt::white : Qt::black);
+    // Stale: the last mode stays readable but not lit in its colour, so that
+    // an unpowered chip does not seem to run in "Normal Power".
+    const QColor back = FStale ? displayColour(kEventUnlitColour) : displayColour(v.Colour);
+    const QColor fore = FStale                             ? stalelook::textColour()
+                        : v.Colour == dispcolour::HaltMode ? QColor(Qt::white)
+                                                           : QColor(Qt::black);
+    const QPalette& pal = FPowerMode->palette();
+    if (pal.color(QPalette::Window) != back || pal.color(QPalette::WindowText) != fore)
+        colourLabel(FPowerMode, back, fore);
+}
+
+void TFlagsEventsPanel::setStale(bool stale)
+{
+    FStale = stale;
+    showPowerMode(FPowerView);
+    for (QLabel* l : FFlags)
+        stalelook::setLabelStale(l, stale);
 }
 
 void TFlagsEventsPanel::showSystemFlags(const std::array<const char*, 4>& texts)

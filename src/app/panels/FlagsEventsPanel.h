@@ -17,6 +17,10 @@ public:
 
     void showPowerMode(const TPowerModeView& view);
     void showSystemFlags(const std::array<const char*, 4>& texts);
+    // Power mode and flags greyed (the power mode not lit in its colour)
+    // while they show the values of a stream that has ended or none has come.
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
     // Lights and darkens the indicators; only changed ones are touched.
     void showEvents(const TEventIndicators& indicators);
 
@@ -29,4 +33,6 @@ private:
     std::array<QLabel*, 4> FFlags{};
     std::array<QLabel*, kEventIndicatorCount> FEvents{};
     std::array<bool, kEventIndicatorCount> FLit{};
+    TPowerModeView FPowerView;
+    bool FStale = false;
 };

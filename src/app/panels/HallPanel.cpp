@@ -4,6 +4,7 @@
 #include "LevelBar.h"
 #include "PictureLabel.h"
 #include "Pictures.h"
+#include "Readout.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -20,9 +21,13 @@ THallPanel::THallPanel(const Pictures& pics, QWidget* parent)
     FNorth->setObjectName(QStringLiteral("HallNImage"));
     FSouth->setObjectName(QStringLiteral("HallSImage"));
     FBar->setObjectName(QStringLiteral("HallBar"));
+    FNorth->setAccessibleName(QStringLiteral("N"));
+    FSouth->setAccessibleName(QStringLiteral("S"));
+    FValue->setAccessibleName(QStringLiteral("Hall Value"));
+    FBar->setAccessibleName(QStringLiteral("Hall Bar"));
     FBar->setRange(-3000, 3000);
     FBar->setBar(true, 0, displayColour(dispcolour::None));
-    FValue->setText(QStringLiteral("0"));
+    showReadout(FValue, QStringLiteral("0"));
 
     auto* g = grid();
     g->addWidget(FNorth, 0, 0);
@@ -39,8 +44,6 @@ void THallPanel::showHall(const THallView& v)
 {
     FNorth->setMark(v.N);
     FSouth->setMark(v.S);
-    const QString text = QString::number(v.Value);
-    if (FValue->text() != text)
-        FValue->setText(text);
+    showReadout(FValue, QString::number(v.Value));
     FBar->setBar(true, v.Value, displayColour(v.Colour));
 }

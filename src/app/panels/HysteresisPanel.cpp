@@ -4,6 +4,7 @@
 #include "LevelBar.h"
 #include "PictureLabel.h"
 #include "Pictures.h"
+#include "Readout.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -13,8 +14,7 @@ namespace {
 
 void setTextIfChanged(QLabel* l, const QString& text)
 {
-    if (l->text() != text)
-        l->setText(text);
+    showReadout(l, text);
 }
 
 } // namespace
@@ -30,9 +30,14 @@ THysteresisPanel::THysteresisPanel(const Pictures& pics, QWidget* parent)
     header()->setObjectName(QStringLiteral("MetalHeader"));
     FPicture->setObjectName(QStringLiteral("MetalImage"));
     FBar->setObjectName(QStringLiteral("MetalBar"));
+    FPicture->setAccessibleName(QStringLiteral("Hysteresis State"));
+    FState->setAccessibleName(QStringLiteral("Hysteresis Flag"));
+    FType->setAccessibleName(QStringLiteral("Type"));
+    FValue->setAccessibleName(QStringLiteral("Hysteresis Value"));
+    FBar->setAccessibleName(QStringLiteral("Hysteresis Bar"));
     FBar->setRange(0, 1000);
     FBar->setBar(true, 0, displayColour(dispcolour::None));
-    FState->setText(QStringLiteral("N/A"));
+    showReadout(FState, QStringLiteral("N/A"));
 
     auto* g = grid();
     g->addWidget(FPicture, 0, 0);

@@ -1,5 +1,7 @@
 #include "LevelBar.h"
 
+#include "StaleLook.h"
+
 #include <QMouseEvent>
 #include <QPainter>
 #include <cmath>
@@ -79,6 +81,14 @@ void TLevelBar::mouseReleaseEvent(QMouseEvent* event)
     QWidget::mouseReleaseEvent(event);
 }
 
+void TLevelBar::setStale(bool stale)
+{
+    if (stale == FStale)
+        return;
+    FStale = stale;
+    update();
+}
+
 void TLevelBar::paintEvent(QPaintEvent*)
 {
     QPainter p(this);
@@ -118,8 +128,9 @@ void TLevelBar::paintEvent(QPaintEvent*)
     if (FBarShown) {
         const double x0 = xOf(base), x1 = xOf(FBarValue);
         QRectF bar(std::min(x0, x1), barTop, std::max(std::abs(x1 - x0), 1.0), barH);
-        p.setPen(QPen(FColour.darker(135), 1));
-        p.setBrush(FColour);
+        const QColor fill = FStale ? stalelook::shade(FColour) : FColour;
+        p.setPen(QPen(fill.darker(135), 1));
+        p.setBrush(fill);
         p.drawRect(bar);
         if (FValueMark) {
             const QString text = QString::number(FBarValue, 'f', 0);

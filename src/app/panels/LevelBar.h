@@ -21,6 +21,9 @@ public:
     QColor barColour() const { return FColour; }
     void setValueMarkShown(bool on);
     void setMarker(bool shown, double value);
+    // Stale: the bar is drawn in grey (the values of a stream that has ended).
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
     bool markerShown() const { return FMarkerShown; }
     double markerValue() const { return FMarkerValue; }
 
@@ -42,4 +45,5 @@ private:
     bool FValueMark = false;
     bool FMarkerShown = false;
     double FMarkerValue = 0;
+    bool FStale = false;
 };

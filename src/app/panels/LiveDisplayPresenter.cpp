@@ -6,6 +6,7 @@
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "PictureLabel.h"
+#include "Readout.h"
 #include "SarPanel.h"
 #include "TemperaturePanel.h"
 
@@ -15,7 +16,7 @@ namespace {
 
 void setLabel(QLabel* label, const std::string& text)
 {
-    label->setText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+    showReadout(label, QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
 }
 
 } // namespace
@@ -66,6 +67,19 @@ void TLiveDisplayPresenter::present(const TDisplayView& v, const TDisplayChanges
         W.Hysteresis->showMetal(v.Metal);
     if (W.Temperature && c.Temperature)
         W.Temperature->showTemperature(v.Temperature);
+}
+
+void TLiveDisplayPresenter::setStale(bool stale)
+{
+    FStale = stale;
+    if (W.Bars)
+        W.Bars->setStale(stale);
+    if (W.Flags)
+        W.Flags->setStale(stale);
+    for (TSensorPanel* p :
+         std::initializer_list<TSensorPanel*>{W.Sar, W.Hall, W.Hysteresis, W.Temperature})
+        if (p)
+            p->setStale(stale);
 }
 
 void TLiveDisplayPresenter::presentEvents(const TEventIndicators& indicators)

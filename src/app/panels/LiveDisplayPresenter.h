@@ -32,7 +32,13 @@ public:
     void present(const TDisplayView& view, const TDisplayChanges& changes);
     // The "Events" indicators and the temperature trip picture.
     void presentEvents(const TEventIndicators& indicators);
+    // Stale: the display keeps the last values of a stream that has ended (or
+    // the values before any frame) and shows them greyed; the next frame makes
+    // it live again.
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
 
 private:
     TLiveDisplayWidgets W;
+    bool FStale = false;
 };

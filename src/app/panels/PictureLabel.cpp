@@ -1,5 +1,7 @@
 #include "PictureLabel.h"
 
+#include "StaleLook.h"
+
 #include <QPixmap>
 
 TPictureLabel::TPictureLabel(const QPixmap& none, const QPixmap& prox, const QPixmap& touch,
@@ -17,16 +19,30 @@ void TPictureLabel::setMark(TMark mark)
         return;
     FMark = mark;
     ++FAssignments;
-    switch (mark) {
+    showMark();
+}
+
+void TPictureLabel::setStale(bool stale)
+{
+    if (stale == FStale)
+        return;
+    FStale = stale;
+    showMark();
+}
+
+void TPictureLabel::showMark()
+{
+    const QPixmap* pm = FNone;
+    switch (FMark) {
     case TMark::None:
-        setPixmap(*FNone);
         break;
     case TMark::Prox:
-        setPixmap(*FProx);
+        pm = FProx;
         break;
     case TMark::Touch:
     case TMark::QuickRelease:
-        setPixmap(*FTouch);
+        pm = FTouch;
         break;
     }
+    setPixmap(FStale ? stalelook::greyed(*pm) : *pm);
 }

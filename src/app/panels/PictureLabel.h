@@ -1,6 +1,7 @@
 #pragma once
 // A state picture (neutral, prox or touch ball). The pixmap is reassigned only
-// when the mark changes; assignments() counts how often it was.
+// when the mark changes; assignments() counts how often it was. A stale
+// picture (the stream has ended) shows its mark greyed.
 
 #include "DisplayTypes.h"
 
@@ -18,11 +19,16 @@ public:
     void setMark(TMark mark);
     TMark mark() const { return FMark; }
     int assignments() const { return FAssignments; }
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
 
 private:
+    void showMark();
+
     const QPixmap* FNone;
     const QPixmap* FProx;
     const QPixmap* FTouch;
     TMark FMark = TMark::None;
     int FAssignments = 0;
+    bool FStale = false;
 };

@@ -4,6 +4,7 @@
 #include "LevelBar.h"
 #include "PictureLabel.h"
 #include "Pictures.h"
+#include "Readout.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -25,14 +26,17 @@ TSarPanel::TSarPanel(const Pictures& pics, QWidget* parent)
     for (std::size_t i = 0; i < defs.size(); ++i) {
         auto* pic = new TPictureLabel(pics.CHNoneScope, pics.CHProxScope, pics.CHTouchScope, this);
         pic->setObjectName(QString::fromLatin1(defs[i].first));
+        pic->setAccessibleName(QString::fromLatin1(defs[i].second));
         FPictures[i] = pic;
         const int row = static_cast<int>(i / 2), col = static_cast<int>(i % 2) * 2;
         g->addWidget(pic, row, col);
         g->addWidget(caption(QString::fromLatin1(defs[i].second)), row, col + 1);
     }
     FGraph->setObjectName(QStringLiteral("QRDGraph"));
+    FGraph->setAccessibleName(QStringLiteral("Quick Release Graph"));
+    FValue->setAccessibleName(QStringLiteral("Quick Release Value"));
     FGraph->setRange(0, 30);
-    FValue->setText(QStringLiteral("0"));
+    showReadout(FValue, QStringLiteral("0"));
     g->addWidget(caption(QStringLiteral("Quick Release Value")), 2, 0, 1, 3);
     g->addWidget(FValue, 2, 3);
     g->addWidget(FGraph, 3, 0, 1, 4);
@@ -53,5 +57,5 @@ void TSarPanel::showQuickRelease(const TQuickReleaseView& v)
     FGraph->setMarker(v.MarkerShown, v.Value);
     const QString text = QString::fromStdString(v.LabelText);
     if (!text.isEmpty() && FValue->text() != text)
-        FValue->setText(text);
+        showReadout(FValue, text);
 }

@@ -1,5 +1,9 @@
 #include "SensorPanel.h"
 
+#include "LevelBar.h"
+#include "PictureLabel.h"
+#include "StaleLook.h"
+
 #include <QGridLayout>
 #include <QLabel>
 #include <QToolButton>
@@ -61,5 +65,19 @@ QLabel* TSensorPanel::readout(const QString& name, int minWidth)
     QFont f = l->font();
     f.setBold(true);
     l->setFont(f);
+    FReadouts.append(l);
     return l;
+}
+
+void TSensorPanel::setStale(bool stale)
+{
+    if (stale == FStale)
+        return;
+    FStale = stale;
+    for (QLabel* l : FReadouts)
+        stalelook::setLabelStale(l, stale);
+    for (TPictureLabel* p : findChildren<TPictureLabel*>())
+        p->setStale(stale);
+    for (TLevelBar* b : findChildren<TLevelBar*>())
+        b->setStale(stale);
 }

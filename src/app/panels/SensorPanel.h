@@ -15,6 +15,10 @@ public:
     TSensorPanel(const QString& title, const QString& settingsPage, QWidget* parent = nullptr);
 
     QToolButton* header() const { return FHeader; }
+    // Pictures, read-outs and bars greyed while they show the values of a
+    // stream that has ended or none has come; the header stays as it is.
+    void setStale(bool stale);
+    bool stale() const { return FStale; }
 
 signals:
     void headerClicked();
@@ -29,4 +33,6 @@ protected:
 private:
     QToolButton* FHeader;
     QGridLayout* FGrid;
+    QList<QLabel*> FReadouts;
+    bool FStale = false;
 };

@@ -24,6 +24,8 @@ TTemperaturePanel::TTemperaturePanel(const Pictures& pics, QWidget* parent)
     FBar->setValueMarkShown(true);
     FBar->setBar(true, 0, displayColour(dispcolour::Temperature));
     FTrip->setObjectName(QStringLiteral("TempImage"));
+    FTrip->setAccessibleName(QStringLiteral("Trip"));
+    FBar->setAccessibleName(QStringLiteral("Temperature Bar"));
     connect(FBar, &TLevelBar::clicked, this, [this] { emit tempBarClicked(); });
 
     auto* g = grid();

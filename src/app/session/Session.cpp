@@ -5,8 +5,10 @@
 #include "HexText.h"
 #include "HidToolsErrorCodes.h"
 #include "SessionTexts.h"
+#include "UiDispatcher.h"
 
 #include <QMetaMethod>
+#include <QPointer>
 #include <algorithm>
 
 TSession::TSession(const TSessionConfig& config, QObject* parent)
@@ -166,27 +168,12 @@ void TSession::DeviceChange(bool /*arrived*/)
         prev.resize(4);
 
     const TCTData& table = FDevList->CTData();
+    // The streaming tool went, even when it (or another tool) is listed again
+    // by the same pass: the chip lost its supply with it.
+    if ((S.FIsStreaming || S.FIsPaused) && StreamToolGone())
+        StreamToolLost();
     if (!FDevList->Connected()) {
-        if (S.FIsStreaming || S.FIsPaused) {
-            S.FIsStreaming = false;
-            S.FIsPaused = false;
-            S.FPowerOn = false;
-            S.FCTSetup = false;
-            emit barTimerChanged(false);
-            setButtonsIdle();
-            B.powerCaption = QStringLiteral("Power On");
-            B.demoEnabled = false;
-            if (S.FDemo) {
-                S.FDemo = false;
-                S.FDemoStart = true;
-            }
-            B.exportHEnabled = false;
-            B.saveSettingsEnabled = false;
-            B.applySettingsEnabled = false;
-            B.memoryAccessEnabled = false;
-            B.loadCapacitanceEnabled = false;
-            KvnAddItem(QString::fromLatin1(sessionmsg::kDisconnected), TMessageType::Error);
-        } else if (S.FPowerOn) {
+        if (S.FPowerOn) {
             // Powered from the settings window without a stream: the chip has no
             // supply any more either.
             S.FPowerOn = false;
@@ -253,6 +240,82 @@ void TSession::DeviceChange(bool /*arrived*/)
     emit toolLabelChanged();
     emit toolsChanged();
     emitButtons();
+    ResumeIfReconnected();
+}
+
+bool TSession::StreamToolGone() const
+{
+    if (!FStreamTool.known)
+        return !FDevList->Connected();
+    const std::shared_ptr<HidDevice> device = FStreamTool.device.lock();
+    if (!device)
+        return true;  // released by the device list: it went
+    const auto& tools = FDevList->CTData().Device;
+    return std::find(tools.begin(), tools.end(), device) == tools.end();
+}
+
+void TSession::StreamToolLost()
+{
+    const bool wasStreaming = S.FIsStreaming && !S.FIsPaused;
+    S.FIsStreaming = false;
+    S.FIsPaused = false;
+    S.FPowerOn = false;
+    S.FCTSetup = false;
+    emit barTimerChanged(false);
+    setButtonsIdle();
+    B.powerCaption = QStringLiteral("Power On");
+    B.demoEnabled = false;
+    if (S.FDemo) {
+        S.FDemo = false;
+        S.FDemoStart = true;
+    }
+    emit demoCloseRequested();
+    B.exportHEnabled = false;
+    B.saveSettingsEnabled = false;
+    B.applySettingsEnabled = false;
+    B.memoryAccessEnabled = false;
+    B.loadCapacitanceEnabled = false;
+    KvnAddItem(QString::fromLatin1(sessionmsg::kDisconnected), TMessageType::Error);
+    if (wasStreaming && !FStreamTool.serial.empty())
+        FReconnect = TReconnect{FStreamTool.serial, FClock->nowMs(), FStreamTool.choice};
+    FStreamTool = {};
+}
+
+void TSession::ResumeIfReconnected()
+{
+    if (!FReconnect || FReconnect->posted)
+        return;
+    if (!ResumeAfterReconnect || S.FClosing ||
+        FClock->nowMs() - FReconnect->lostAtMs > kResumeWindowMs) {
+        FReconnect.reset();
+        return;
+    }
+    // Wait (within the window) for the same tool to be the current one again.
+    if (!FDevList->Connected() || !S.FValidFirmware || S.FIsStreaming || S.FIsPaused ||
+        FHidTool->SerialNumber() != FReconnect->serial)
+        return;
+    // The start runs after this device-change pass has ended.
+    FReconnect->posted = true;
+    const QPointer<TSession> self(this);
+    FConfig.dispatcher->post([self] {
+        if (self)
+            self->ResumeStreaming();
+    });
+}
+
+void TSession::ResumeStreaming()
+{
+    if (!FReconnect)
+        return;
+    const TReconnect r = *FReconnect;
+    FReconnect.reset();
+    if (!ResumeAfterReconnect || S.FClosing || S.FIsStreaming || S.FIsPaused ||
+        !FDevList->Connected() || !S.FValidFirmware || FHidTool->SerialNumber() != r.serial)
+        return;
+    if (!StartSequence(r.choice))
+        return;
+    RunStartupMode(r.choice);
+    KvnAddItem(QString::fromLatin1(sessionmsg::kReconnectedResumed), TMessageType::Info);
 }
 
 TExchangeResult TSession::ReadToolFirmware()

@@ -88,6 +88,11 @@ public:
     void setEngineering(bool on);
     // "Notify on device reset" menu check mark.
     bool NotifyReset = true;
+    // "Resume streaming after reconnect" menu check mark: when the streaming
+    // tool comes back (same serial) within kResumeWindowMs of going, the
+    // session starts streaming again by itself with the same start-up choice.
+    bool ResumeAfterReconnect = true;
+    static constexpr std::int64_t kResumeWindowMs = 10000;
 
     // Every message-list item so far (the view shows the last ones).
     struct TMessage {
@@ -201,6 +206,16 @@ public:
     // Firmware..."; the session reports its end when the tool comes back.
     void FirmwareUpdateStarted(const std::string& serial);
 
+    // ---- SAR UI demo window ------------------------------------------------------
+    // The demo window was closed: it is fed no more until the demo starts again.
+    void DemoFormClosed();
+    // Its "Load Settings": the demo settings file, then redo ATI.
+    void LoadSarSettingsClick();
+    // Its "Mode" (0 streaming mode, 1 event mode): the settings window's
+    // communication mode takes the choice and the whole Apply runs (other
+    // pending changes are written as well). False when a write failed.
+    bool DemoModeClick(int index);
+
     // ---- Program -----------------------------------------------------------
     // The close sequence of the main window (stream stopped, power off, event
     // mode off, preferences written by the caller).
@@ -236,6 +251,8 @@ signals:
     // A warning or error dialog was shown through the prompts (for logs).
     void demoUpdated(int eventCounter);
     void demoShowRequested();
+    // Power Off or the tool's removal: the demo window closes if it shows.
+    void demoCloseRequested();
     void logStateChanged(bool logging);
     // A report written to the tool, as the sent-commands window shows it.
     void commandSent(const QString& line);
@@ -245,6 +262,11 @@ signals:
 private:
     // Tool arrival and removal.
     void DeviceChange(bool arrived);
+    // The tool the session streams from is no longer in the tool table.
+    bool StreamToolGone() const;
+    void StreamToolLost();
+    void ResumeIfReconnected();
+    void ResumeStreaming();
     void CheckToolFirmware();
     void setButtonsIdle();
     void setButtonsStreaming();
@@ -298,6 +320,22 @@ private:
     TToolSetupHooks* FToolSetup = nullptr;
     std::array<bool, 6> FChannelBoxes{true, true, true, true, true, true};
     std::vector<TMessage> FMessages;
+    // The tool of the running session and how the session was started.
+    struct TStreamTool {
+        bool known = false;
+        std::weak_ptr<HidDevice> device;
+        std::string serial;
+        TStartupChoice choice;
+    };
+    TStreamTool FStreamTool;
+    // A streaming tool that went: its serial, when, and how to start again.
+    struct TReconnect {
+        std::string serial;
+        std::int64_t lostAtMs = 0;
+        TStartupChoice choice;
+        bool posted = false;
+    };
+    std::optional<TReconnect> FReconnect;
     QTimer FEventTimer;
     QTimer FTimer3;
     // The data log is flushed at most once a millisecond from the frames, and

@@ -48,7 +48,7 @@ void TSession::StartFailed()
     setBarBackground(TBarBackground::None);
 }
 
-bool TSession::StartSequence(const TStartupChoice& /*choice*/)
+bool TSession::StartSequence(const TStartupChoice& choice)
 {
     // 2. Chip off, stream off.
     FDevice->StopStreaming();
@@ -147,6 +147,8 @@ bool TSession::StartSequence(const TStartupChoice& /*choice*/)
     emit barTimerChanged(true);
     KvnAddItem(fromLatin(sessionmsg::kStreamingStarted), TMessageType::Info);
     S.FIsStreaming = true;
+    FStreamTool = {true, FHidTool->CurrentDevice(), FHidTool->SerialNumber(), choice};
+    FReconnect.reset();
     B.exportHEnabled = true;
     B.memoryAccessEnabled = true;
     B.loadCapacitanceEnabled = true;
@@ -261,6 +263,7 @@ void TSession::PowerOffSequence()
         S.FDemo = false;
         S.FDemoStart = true;
     }
+    emit demoCloseRequested();
     if (S.FIsStreaming) {
         S.FIsStreaming = false;
         FDevice->StopStreaming();
@@ -412,6 +415,23 @@ void TSession::SARStreaming(bool enable)
 
 void TSession::DemoButtonClick()
 {
+    // The demo needs a stream. Asked for with the chip off (before the first
+    // Start, or after Stop) it starts one with the default set-up first, and
+    // a paused one goes on, instead of sending the demo's writes to a chip
+    // without supply.
+    if (S.FIsPaused)
+        PauseButtonClick();
+    if (!S.FIsStreaming) {
+        if (!FDevList->Connected())
+            return;
+        if (!StartSequence(TStartupChoice{TStartupChoice::TMode::Default}))
+            return;
+        // The demo applies its own settings file and reads the chip back:
+        // the start's own file and read would come after it and undo it.
+        S.FLoadSettings = false;
+        S.FReadDevice = false;
+        S.FBlockDisplay = false;
+    }
     LoadButtonClick();
     ShowResetButtonClick();
     S.FBlockDisplay = true;

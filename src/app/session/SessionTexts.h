@@ -4,6 +4,8 @@
 namespace sessionmsg {
 inline constexpr const char* kPowerOff = "Device power is off!";
 inline constexpr const char* kDisconnected = "Streaming device disconnected!";
+inline constexpr const char* kReconnectedResumed =
+    "Configuration tool reconnected: streaming resumed";
 inline constexpr const char* kNoDevices = "No device(s) connected";
 inline constexpr const char* kFirmwareUpdated = "Firmware update completed";
 inline constexpr const char* kUpdatingFirmware = "Updating Firmware...";

@@ -2,15 +2,15 @@
 // command buttons, the channel enables, direct and indirect register access
 // and the "load.txt" register script.
 #include "CustomerPanel.h"
+#include "FileIo.h"
 #include "GroupTransfer.h"
 #include "HexText.h"
 #include "KelvanHidTool.h"
 #include "MemoryMap.h"
+#include "RegisterScript.h"
 #include "Session.h"
 #include "SessionTexts.h"
 
-#include <fstream>
-#include <sstream>
 
 namespace {
 
@@ -355,45 +355,19 @@ void TSession::LoadButtonClick()
     const auto error = [this] {
         KvnAddItem(QString::fromLatin1(sessionmsg::kLoadTxtError), TMessageType::Error);
     };
-    std::ifstream in(FAppPath / "load.txt");
-    if (!in) {
+    // The whole script is checked before anything is written.
+    std::string text;
+    std::string readError;
+    if (files::readWholeFile(FAppPath / "load.txt", text, readError) != files::TReadStatus::Ok) {
         error();
         return;
     }
-    // The whole script is checked before anything is written.
-    std::vector<std::vector<std::uint8_t>> writes;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        if (line.empty())
-            break;
-        std::vector<std::uint8_t> bytes;
-        std::stringstream fields(line);
-        std::string field;
-        int count = 0;
-        bool bad = false;
-        while (std::getline(fields, field, ',')) {
-            ++count;
-            const auto first = field.find_first_not_of(" \t");
-            const auto last = field.find_last_not_of(" \t");
-            const auto value = first == std::string::npos
-                                   ? std::nullopt
-                                   : parseHexByte(std::string_view(field).substr(first, last - first + 1));
-            if (!value)
-                bad = true;
-            else
-                bytes.push_back(*value);
-        }
-        if (count < 2)
-            continue;
-        if (bad) {
-            error();
-            return;
-        }
-        writes.push_back(std::move(bytes));
+    const std::optional<TRegisterWrites> writes = parseRegisterScript(text);
+    if (!writes) {
+        error();
+        return;
     }
-    for (const auto& bytes : writes) {
+    for (const auto& bytes : *writes) {
         if (!HandleRes(WriteRegisters(bytes)))
             break;
     }

@@ -53,6 +53,8 @@ TControlColumn::TControlColumn(QWidget* parent) : QWidget(parent)
     CtSetupButton->setObjectName(QStringLiteral("CtSetupButton"));
     CtSetupButton->setText(QStringLiteral("..."));
     CtSetupButton->setToolTip(QStringLiteral("Setup Configuration Tool"));
+    CtSetupButton->setAccessibleName(QStringLiteral("Setup Configuration Tool"));
+    CtLabel->setAccessibleName(QStringLiteral("Configuration Tool"));
     CtSetupButton->setEnabled(false);
     toolRow->addWidget(CtLabel, 1);
     toolRow->addWidget(CtSetupButton);
@@ -87,6 +89,7 @@ TControlColumn::TControlColumn(QWidget* parent) : QWidget(parent)
     auto* messagesLayout = new QVBoxLayout(messages);
     MessageBox = new TKvnListBox(messages);
     MessageBox->setObjectName(QStringLiteral("MessageBox"));
+    MessageBox->setAccessibleName(QStringLiteral("Messages"));
     MessageBox->SelectedColor = 16772055;
     MessageBox->MouseOverColor = 15329769;
     MessageBox->ItemsPrefix = QStringLiteral(" ");
@@ -108,7 +111,8 @@ TControlColumn::TControlColumn(QWidget* parent) : QWidget(parent)
     demoLayout->addWidget(DemoButton);
     column->addWidget(demo);
 
-    setFixedWidth(300);
+    setMinimumWidth(300);
+    setMaximumWidth(560);
 }
 
 void TControlColumn::showToolLabel(const TToolLabel& label)

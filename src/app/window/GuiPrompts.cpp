@@ -1,5 +1,6 @@
 #include "GuiPrompts.h"
 
+#include "ProgramCaption.h"
 #include "StartupModeDialog.h"
 
 #include <QApplication>
@@ -9,7 +10,7 @@
 TDialogResult GuiPrompts::message(const QString& text, TDialogIcon icon, TDialogButtons buttons)
 {
     QMessageBox box(FParent);
-    box.setWindowTitle(QApplication::applicationDisplayName());
+    box.setWindowTitle(programCaption().trimmed());
     box.setText(text);
     switch (icon) {
     case TDialogIcon::Error: box.setIcon(QMessageBox::Critical); break;

@@ -2,24 +2,30 @@
 
 #include "BarGraphPanel.h"
 #include "BaselineView.h"
+#include "CommandLogs.h"
 #include "ControlColumn.h"
 #include "CtSetupForm.h"
 #include "CtSetupModel.h"
+#include "DemoForm.h"
+#include "DemoLink.h"
 #include "FileMessages.h"
 #include "FlagsEventsPanel.h"
 #include "HallPanel.h"
 #include "HysteresisPanel.h"
 #include "KvnListBox.h"
 #include "MainUpdates.h"
+#include "ProgramCaption.h"
 #include "SarPanel.h"
 #include "ScopeLink.h"
+#include "SendCommandsLink.h"
 #include "Session.h"
 #include "SettingsForm.h"
 #include "SettingsWindowLink.h"
 #include "SimBackend.h"
 #include "SimulationPanel.h"
+#include "StaleDisplay.h"
 #include "TemperaturePanel.h"
-#include "WindowPlacement.h"
+#include "WindowPlacing.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -48,7 +54,6 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
 {
     setObjectName(QStringLiteral("MainForm"));
     setWindowTitle(caption());
-    QApplication::setApplicationDisplayName(caption().trimmed());
     FSettingsForm = std::make_unique<TSettingsForm>(FSession);
     buildLayout();
     // No update server until the program names one (setUpdateUrl).
@@ -60,6 +65,9 @@ TMainForm::TMainForm(TSession& session, std::shared_ptr<sim::SimBackend> simulat
     connect(FUpdates, &TMainUpdates::closeMainRequested, this, &QWidget::close);
     buildMenus();
     FScope = std::make_unique<TScopeLink>(FSession, FModel, FPictures);
+    FCommandLogs = std::make_unique<TCommandLogs>(FSession, this);
+    linkSendCommandsButton(*FSettingsForm, *FCommandLogs);
+    FDemoLink = std::make_unique<TDemoLink>(FSession);
     wireSession();
     // The setup window judges the tools' firmware from now on.
     FCtSetupForm = TCtSetupForm::create(FSession, FSimulation, this);
@@ -86,6 +94,8 @@ TMainForm::~TMainForm()
     FSettingsForm.reset();
     // The scope writes its settings first, so that a reset below removes them too.
     FScope.reset();
+    FCommandLogs.reset();
+    FDemoLink.reset();
     // "Reset application saved settings": the next start is a first start.
     FSession.Preferences().resetIfMarked();
 }
@@ -95,9 +105,14 @@ TScopeForm* TMainForm::scopeForm() const
     return FScope->form();
 }
 
+TDemoForm* TMainForm::demoForm() const
+{
+    return FDemoLink->form();
+}
+
 QString TMainForm::caption()
 {
-    return QStringLiteral("Kelvan MFS380A V") + QStringLiteral(MFS_VERSION) + QLatin1Char(' ');
+    return programCaption();
 }
 
 void TMainForm::buildLayout()
@@ -107,7 +122,8 @@ void TMainForm::buildLayout()
     row->setContentsMargins(0, 0, 0, 0);
     row->setSpacing(0);
     FColumn = new TControlColumn(central);
-    row->addWidget(FColumn);
+    // The column widens with the window (so does its message list).
+    row->addWidget(FColumn, 1);
 
     auto* container = new QWidget(central);
     container->setObjectName(QStringLiteral("ContainerPanel"));
@@ -124,17 +140,22 @@ void TMainForm::buildLayout()
                        static_cast<QWidget*>(FMetal), static_cast<QWidget*>(FTemp)})
         sensors->addWidget(w, 1);
     right->addLayout(sensors);
-    row->addWidget(container, 1);
+    row->addWidget(container, 4);
     setCentralWidget(central);
 
     FVersionLabel = new QLabel(this);
     statusBar()->addPermanentWidget(FVersionLabel);
-    if (FSimulation)
-        statusBar()->showMessage(QStringLiteral("Simulated configuration tool and chip"));
+    if (FSimulation) {
+        // A widget of the status bar, not a message: menu hints do not clear it.
+        auto* notice = new QLabel(QStringLiteral("Simulated configuration tool and chip"), this);
+        notice->setObjectName(QStringLiteral("SimulationNotice"));
+        statusBar()->addWidget(notice);
+    }
 
     FPresenter = std::make_unique<TLiveDisplayPresenter>(
         TLiveDisplayWidgets{FBars, FColumn->FlagsEvents, FSar, FHall, FMetal, FTemp});
     FBars->barGraph()->ShowBarBackground(TBarGraph::TBackground::Watermark);
+    new TStaleDisplay(FSession, *FPresenter, this);
     refreshInputs();
     FModel.start();
     present();
@@ -161,15 +182,24 @@ void TMainForm::buildMenus()
     FHints->setChecked(true);
     options->addAction(QStringLiteral("Read all settings from the device"), this,
                        [this] { FSession.ReadFromDevice(false); });
+    options->addAction(QStringLiteral("Show Send Commands"), this,
+                       [this] { FCommandLogs->showEasyShowSend(); });
     FNotifyReset = options->addAction(QStringLiteral("Notify on device reset"));
     FNotifyReset->setCheckable(true);
     FNotifyReset->setChecked(true);
     connect(FNotifyReset, &QAction::toggled, this, [this](bool on) { FSession.NotifyReset = on; });
+    FResumeStreaming = options->addAction(QStringLiteral("Resume streaming after reconnect"));
+    FResumeStreaming->setCheckable(true);
+    FResumeStreaming->setChecked(true);
+    connect(FResumeStreaming, &QAction::toggled, this,
+            [this](bool on) { FSession.ResumeAfterReconnect = on; });
     options->addSeparator();
     // The chip's power switch (the settings window's power button).
     FPower = options->addAction(QStringLiteral("Power On"), this,
                                 [this] { FSession.PowerButtonClick(); });
     if (FSimulation) {
+        // Made now: it sets the simulated world up (no finger moving by itself).
+        FSimPanel = new SimulationPanel(FSimulation, this);
         options->addSeparator();
         FPlugSim = options->addAction(QStringLiteral("Unplug Simulated Tool"), this, [this] {
             if (!FSimPanel)
@@ -322,7 +352,11 @@ void TMainForm::showButtons()
     FExportH->setEnabled(b.exportHEnabled);
     FPower->setText(b.powerCaption);
     FPower->setEnabled(FSession.DevList().Connected());
-    FBars->showResetButton()->setEnabled(b.showResetEnabled);
+    FBars->setCommandButtons(FSession.state().FPowerOn, b.showResetEnabled);
+    // The demo starts its own stream when the chip is off, so it needs a tool
+    // and nothing more while idle.
+    FColumn->DemoButton->setEnabled(FSession.DevList().Connected() &&
+                                    (b.demoEnabled || !FSession.state().FPowerOn));
 }
 
 void TMainForm::showToolSetup()
@@ -359,12 +393,14 @@ void TMainForm::firstActivation()
     TPreferences& prefs = FSession.Preferences();
     const auto start = prefs.prepare(width());
     bool ok = start != TPreferences::TStart::Failed;
+    bool placed = false;
     TMainFormPrefs p;
     if (start == TPreferences::TStart::Existing) {
         p.placement = {x(), y(), width(), height(), isMaximized()};
         ok = prefs.readMainForm(p);
         FHints->setChecked(p.hints);
         FNotifyReset->setChecked(p.notifyReset);
+        FResumeStreaming->setChecked(p.resumeStreaming);
         for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
             FSession.Setup().AdrsEditArray[i] = p.debugAddresses[i];
         FSession.Setup().CH6Check = p.bar1;
@@ -375,18 +411,14 @@ void TMainForm::firstActivation()
         FBars->strip()->setBarAddressText(7, QString::fromStdString(p.debugAddresses[21]));
         FSession.Setup().SetupStreaming();
         if (p.placementRead) {
-            std::vector<QRect> displays;
-            for (QScreen* screen : QGuiApplication::screens())
-                displays.push_back(screen->geometry());
-            const TPlacementDecision d = placeWindow(p.placement, displays);
-            if (d.move)
-                move(d.position);
-            if (d.resize)
-                resize(d.size);
-            if (d.maximise)
-                showMaximized();
+            const TPlacementDecision d = placeWindow(p.placement, displayRects());
+            applyPlacement(*this, d);
+            placed = d.move;
         }
     }
+    // First start, or a saved place on no display: centred.
+    if (!placed)
+        centreOnScreen(*this);
     if (!ok)
         FSession.KvnAddItem(QString::fromLatin1(filemsg::kPreferencesLoadError),
                             TMessageType::Error);
@@ -397,12 +429,10 @@ void TMainForm::firstActivation()
 void TMainForm::savePreferences()
 {
     TMainFormPrefs p;
-    const QRect g = isMaximized() ? normalGeometry() : geometry();
-    p.placement = {isMaximized() ? geometry().x() - 8 : g.x(),
-                   isMaximized() ? geometry().y() - 8 : g.y(), g.width(), g.height(),
-                   isMaximized()};
+    p.placement = currentPlacement(*this);
     p.hints = FHints->isChecked();
     p.notifyReset = FNotifyReset->isChecked();
+    p.resumeStreaming = FResumeStreaming->isChecked();
     for (std::size_t i = 0; i < p.debugAddresses.size(); ++i)
         p.debugAddresses[i] = FSession.Setup().AdrsEditArray[i];
     p.bar1 = FSession.Setup().CH6Check;
@@ -423,6 +453,7 @@ void TMainForm::closeEvent(QCloseEvent* event)
         FClosed = true;
         FBarTimer.stop();
         FSettingsForm->hide();
+        FDemoLink->form()->close(); // a window of its own: it would keep the program running
         FSession.Close();
         FUpdates->closeDown();
         savePreferences();

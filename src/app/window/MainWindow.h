@@ -18,6 +18,9 @@ class QLabel;
 class QUrl;
 class SimulationPanel;
 class TBarGraphPanel;
+class TCommandLogs;
+class TDemoLink;
+class TDemoForm;
 class TControlColumn;
 class TCtSetupForm;
 class THallPanel;
@@ -56,6 +59,11 @@ public:
     TSettingsForm* settingsForm() const { return FSettingsForm.get(); }
     // The scope window (created with the main window, hidden).
     TScopeForm* scopeForm() const;
+    // The two command logs ("Send Commands" for the settings window's button,
+    // "Show Send Commands" for the Options menu).
+    TCommandLogs* commandLogs() const { return FCommandLogs.get(); }
+    // The SAR UI demo window (a window of its own, hidden until the demo starts).
+    TDemoForm* demoForm() const;
 
     // The engineering toggle (both Shift keys).
     void toggleEngineering();
@@ -91,6 +99,8 @@ private:
     TDisplayInputs FInputs;
     std::unique_ptr<TLiveDisplayPresenter> FPresenter;
     std::unique_ptr<TScopeLink> FScope;
+    std::unique_ptr<TCommandLogs> FCommandLogs;
+    std::unique_ptr<TDemoLink> FDemoLink;
 
     TControlColumn* FColumn = nullptr;
     TBarGraphPanel* FBars = nullptr;
@@ -106,6 +116,7 @@ private:
     QAction* FExportH = nullptr;
     QAction* FHints = nullptr;
     QAction* FNotifyReset = nullptr;
+    QAction* FResumeStreaming = nullptr;
     QAction* FPower = nullptr;
     QAction* FPlugSim = nullptr;
     QAction* FSettingsAction = nullptr;

@@ -315,6 +315,28 @@ TEST(MainWindowPreferences, FirstStartCloseBadValueAndReset)
         // Closing writes the main window's keys.
         EXPECT_TRUE(readAll().contains("Height="));
         EXPECT_TRUE(readAll().contains("NotifyReset=-1"));
+        EXPECT_TRUE(readAll().contains("ResumeStreaming=-1"));
+    }
+    {
+        // The menu's check mark drives the session and is kept.
+        TMainForm window(*rig.session, nullptr);
+        window.show();
+        QAction* resume = nullptr;
+        for (QAction* a : window.findChildren<QAction*>())
+            if (a->text() == "Resume streaming after reconnect")
+                resume = a;
+        ASSERT_NE(resume, nullptr);
+        EXPECT_TRUE(resume->isChecked());
+        resume->trigger();
+        EXPECT_FALSE(rig.session->ResumeAfterReconnect);
+        window.close();
+        EXPECT_TRUE(readAll().contains("ResumeStreaming=0"));
+    }
+    {
+        TMainForm window(*rig.session, nullptr);
+        window.show();
+        EXPECT_FALSE(rig.session->ResumeAfterReconnect);
+        window.close();
     }
     {
         QFile f(file);

@@ -30,6 +30,7 @@ Report frame(std::uint8_t toolId, std::uint8_t counter, std::uint8_t third,
 
 struct ScriptedDevice::Queue {
     std::deque<Report> reports;
+    bool dead = false;
 };
 
 class ScriptedDevice::Handle final : public hid::Handle {
@@ -50,7 +51,7 @@ public:
     bool flush() override
     {
         std::lock_guard lock(device_.mutex_);
-        if (device_.failFlush_ || !device_.plugged_)
+        if (device_.failFlush_ || !device_.plugged_ || queue_->dead)
             return false;
         queue_->reports.clear();
         return true;
@@ -62,7 +63,7 @@ public:
         Report written(report, report + length);
         {
             std::lock_guard lock(device_.mutex_);
-            if (!device_.plugged_)
+            if (!device_.plugged_ || queue_->dead)
                 return false;
             device_.written_.push_back(written);
             hook = device_.onWrite_;
@@ -90,11 +91,12 @@ public:
         length = 0;
         std::unique_lock lock(device_.mutex_);
         auto ready = [&] {
-            return !device_.plugged_ || device_.failRead_ || !queue_->reports.empty();
+            return !device_.plugged_ || device_.failRead_ || queue_->dead ||
+                   !queue_->reports.empty();
         };
         if (timeoutMs > 0)
             device_.arrived_.wait_for(lock, std::chrono::milliseconds(timeoutMs), ready);
-        if (!device_.plugged_ || device_.failRead_)
+        if (!device_.plugged_ || device_.failRead_ || queue_->dead)
             return hid::ReadStatus::Failed;
         if (queue_->reports.empty())
             return hid::ReadStatus::Timeout;
@@ -231,6 +233,18 @@ void ScriptedDevice::setFailCapabilities(bool fail)
 {
     std::lock_guard lock(mutex_);
     failCapabilities_ = fail;
+}
+
+void ScriptedDevice::breakOpenHandles()
+{
+    {
+        std::lock_guard lock(mutex_);
+        for (const auto& weak : queues_) {
+            if (const auto queue = weak.lock())
+                queue->dead = true;
+        }
+    }
+    arrived_.notify_all();
 }
 
 void ScriptedDevice::markUnplugged()

@@ -62,6 +62,11 @@ public:
     void setFailAttributes(bool fail);
     void setFailCapabilities(bool fail);
 
+    // The handles open now die (their flush, read and write fail) while the
+    // device stays listed and new handles work: the tool was unplugged and
+    // plugged back under the same node before anyone rescanned.
+    void breakOpenHandles();
+
     // Called by the backend.
     void markUnplugged();
 
