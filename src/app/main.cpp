@@ -3,6 +3,7 @@
 #include "GuiPrompts.h"
 #include "InstanceChannel.h"
 #include "MainWindow.h"
+#include "MeasureRun.h"
 #include "QtUiDispatcher.h"
 #include "RecentFileHooks.h"
 #include "Session.h"
@@ -30,6 +31,12 @@ int main(int argc, char** argv)
     const QCommandLineOption simulate(
         QStringLiteral("simulate"), QStringLiteral("Run on the built-in simulated tool and chip."));
     parser.addOption(simulate);
+    const QCommandLineOption simRate(
+        QStringLiteral("sim-rate"),
+        QStringLiteral("The simulated tool streams <hz> frames per second (1 to 200000)."),
+        QStringLiteral("hz"));
+    parser.addOption(simRate);
+    const TMeasureRunCommandLine measureOptions(parser);
     const QCommandLineOption simLoad(
         QStringLiteral("sim-load"),
         QStringLiteral("Load on the simulated chip's receive pins RX0 and RX1 in pF (default 8,5)."),
@@ -75,6 +82,17 @@ int main(int argc, char** argv)
         }
         backendOptions.simTools.push_back(*tool);
     }
+    TMeasureRunOptions measure;
+    QString error;
+    bool rateOk = true;
+    backendOptions.simRate = parser.isSet(simRate) ? parser.value(simRate).toUInt(&rateOk) : 0;
+    if (parser.isSet(simRate) && (!rateOk || backendOptions.simRate < 1 ||
+                                  backendOptions.simRate > 200000 || !backendOptions.simulate))
+        error = QStringLiteral("--sim-rate needs --simulate and a rate from 1 to 200000");
+    if (!error.isEmpty() || !measureOptions.read(parser, measure, error)) {
+        std::fprintf(stderr, "mfs380a: %s\n", qPrintable(error));
+        return 2;
+    }
     const TToolBackend tools = makeToolBackend(backendOptions);
 
     QObject context;
@@ -97,6 +115,9 @@ int main(int argc, char** argv)
     InstanceServer instance;
     instance.listen();
     QObject::connect(&instance, &InstanceServer::closeRequested, &window, &QWidget::close);
+
+    if (measure.any())
+        new TMeasureRun(window, &prompts, tools.simulation, measure);  // owned by the window
 
     window.show();
     return app.exec();

@@ -15,8 +15,10 @@
 #include "QtUiDispatcher.h"
 #include "SettingsFile.h"
 #include "SettingsModel.h"
+#include "SimBackend.h"
 #include "SetupModel.h"
 #include "SimToolOption.h"
+#include "StreamStats.h"
 #include "ToolBackend.h"
 
 #include <QCoreApplication>
@@ -180,6 +182,10 @@ int CliApp::checkArguments()
     if (c == "stream") {
         for (int i = 0; i < a.size(); ++i) {
             const QString& o = a[i];
+            if (o == "--quiet" || o == "--stats") {
+                (o == "--quiet" ? FQuiet : FStats) = true;
+                continue;
+            }
             if (i + 1 >= a.size())
                 return usage(o + QStringLiteral(" needs a value"));
             bool ok = true;
@@ -223,13 +229,16 @@ bool CliApp::openSession()
     TToolBackendOptions backendOptions;
     backendOptions.simulate = FOptions.simulate;
     backendOptions.simAddress = FOptions.simAddress;
+    backendOptions.simRate = FOptions.simRate;
     backendOptions.simLoad = FOptions.simLoad;
     for (const QString& value : FOptions.simTools) {
         QString error;
         if (const auto tool = parseSimTool(value, error))
             backendOptions.simTools.push_back(*tool);
     }
-    FBackend = makeToolBackend(backendOptions).backend;
+    const TToolBackend tools = makeToolBackend(backendOptions);
+    FBackend = tools.backend;
+    FSimulation = tools.simulation;
 
     TSessionConfig config;
     config.backend = FBackend.get();
@@ -512,13 +521,23 @@ int CliApp::cmdStream()
     }
 
     int count = 0;
+    TStreamStats stats;
+    if (FSimulation)
+        stats.simulatorCpu = [sim = FSimulation] { return sim->threadCpuSeconds(); };
+    stats.start(FSession->DevList().FramesMissed());
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);  // --seconds is a measuring interval
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     QObject::connect(FSession.get(), &TSession::frameHandled, &loop, [&](bool) {
+        // Frames of the batch that brought the last one still arrive before
+        // the loop ends: --frames N prints and counts N.
+        if (FFrames > 0 && count >= FFrames)
+            return;
         ++count;
-        if (FLogFile.isEmpty() && printsFrame(count, FEvery))
+        stats.frame();
+        if (FLogFile.isEmpty() && !FQuiet && printsFrame(count, FEvery))
             std::fputs(
                 qPrintable(frameLine(count, FSession->Live(), FSession->Setup().streamLayout()) +
                            streamedRowsText(FSession->Setup(), FSession->Live()) + '\n'),
@@ -536,6 +555,9 @@ int CliApp::cmdStream()
                                             : static_cast<std::int64_t>(FSeconds * 1000);
     timer.start(static_cast<int>(std::min<std::int64_t>(waitMs, std::numeric_limits<int>::max())));
     loop.exec();
+    const TStreamFigures figures = stats.figures(FSession->DevList().FramesMissed());
+    if (FStats)
+        std::fputs(formatStreamFigures(figures).c_str(), stdout);
     std::fflush(stdout);
     const bool complete = FFrames <= 0 || count >= FFrames;
     const bool logFailed = !FLogFile.isEmpty() && !FSession->state().FDoLog;

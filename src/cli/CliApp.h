@@ -10,6 +10,9 @@
 #include <memory>
 
 class QtUiDispatcher;
+namespace sim {
+class SimBackend;
+}
 
 class CliApp {
 public:
@@ -42,6 +45,7 @@ private:
     std::unique_ptr<QObject> FContext;
     std::unique_ptr<QtUiDispatcher> FDispatcher;
     std::shared_ptr<hid::Backend> FBackend;
+    std::shared_ptr<sim::SimBackend> FSimulation;  // when simulated
     std::unique_ptr<TSession> FSession;
     int FErrors = 0;
     QString FLastError;
@@ -50,4 +54,6 @@ private:
     QString FLogFile;
     int FEvery = 1;
     TCliStreamSetup FStreamSetup;
+    bool FQuiet = false;  // no line per frame
+    bool FStats = false;  // the run's figures at the end
 };

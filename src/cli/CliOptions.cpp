@@ -5,7 +5,7 @@
 
 const char* const kCliHelp =
     R"(Usage: mfs380a-cli [--simulate] [--sim-address HEX] [--sim-tool TOOL]...
-                  [--sim-load PF0,PF1] [--serial SERIAL] [-v] COMMAND ...
+                  [--sim-load PF0,PF1] [--sim-rate HZ] [--serial SERIAL] [-v] COMMAND ...
 
 Drives the MFS380A through the configuration tool without windows.
 
@@ -18,6 +18,8 @@ Options:
                       simulate a tool with this product id, firmware version,
                       build and release, e.g. 0x108:0106:20:0B (hexadecimal but
                       BUILD); repeatable, implies --simulate
+  --sim-rate HZ       the simulated tool streams HZ frames per second (1 to
+                      200000), whatever the chip's report rate
   --serial SERIAL     use the configuration tool with this serial number
   -v, --verbose       also print the information messages of the session
   -h, --help          show this text
@@ -43,7 +45,7 @@ Commands:
                                  needed; default output MFS380A_Init.h)
   stream [--frames N | --seconds S] [--log FILE] [--every N]
          [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
-         [--log-columns LIST]
+         [--log-columns LIST] [--quiet] [--stats]
                                  start streaming and print one decoded line per
                                  frame (named fields: count0.., lta0.., delta0..
                                  as the main window shows them, prox0..,
@@ -57,7 +59,10 @@ Commands:
                                  lta0..lta2, delta0..delta2, prox0..prox2,
                                  touch0..touch2 (default all); --every N: print
                                  or log every N-th frame. Blocks the log needs are
-                                 switched on.
+                                 switched on. --quiet: no line per frame;
+                                 --stats: at the end, frames received and lost,
+                                 seconds, frames per second, CPU time and peak
+                                 memory.
   stream-table [--select LIST] [--extra ADDR[,ADDR...]] [--bars ADDR,ADDR]
                                  print the stream address table (no tool
                                  needed): "length N", one "POSITION ADDRESS" line
@@ -111,6 +116,15 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
             }
             o.simAddress = static_cast<std::uint8_t>(v);
             ++i;
+        } else if (a == "--sim-rate") {
+            bool ok = false;
+            const uint v = i + 1 < argv.size() ? argv[i + 1].toUInt(&ok, 10) : 0;
+            if (!ok || v < 1 || v > 200000) {
+                error = "--sim-rate needs a rate from 1 to 200000 frames per second";
+                return std::nullopt;
+            }
+            o.simRate = v;
+            ++i;
         } else if (a == "--sim-load") {
             const auto load = i + 1 < argv.size() ? parseSimLoad(argv[i + 1]) : std::nullopt;
             if (!load) {
@@ -147,6 +161,10 @@ std::optional<TCliOptions> parseCliOptions(const QStringList& argv, QString& err
     }
     if (o.help)
         return o;
+    if (o.simRate > 0 && !o.simulate) {
+        error = "--sim-rate needs --simulate";
+        return std::nullopt;
+    }
     if (i >= argv.size()) {
         error = "no command given";
         return std::nullopt;

@@ -13,6 +13,7 @@ enum TCliExit { kExitOk = 0, kExitTool = 1, kExitUsage = 2, kExitFile = 3 };
 struct TCliOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;
+    std::uint32_t simRate = 0;
     std::optional<std::array<double, 2>> simLoad;
     QStringList simTools; // --sim-tool values, checked
     QString serial;

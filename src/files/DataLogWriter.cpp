@@ -97,7 +97,7 @@ TDataLogWriter::TFrameResult TDataLogWriter::frame(const TLogSample& sample, con
     FFirstTime = false;
     FPreTimeMs = time.steadyMs;
     errno = 0;
-    if (!writeLine(logformat::dataLine(FSelection, sample, time.clock, difference))) {
+    if (!writeLine(logformat::dataLine(FSelection, sample, time.clock, difference), !FDeferred)) {
         FError = "cannot write " + files::pathText(FFileName) + reason();
         FOut.reset();
         return TFrameResult::Failed;
@@ -105,14 +105,34 @@ TDataLogWriter::TFrameResult TDataLogWriter::frame(const TLogSample& sample, con
     return TFrameResult::Written;
 }
 
-void TDataLogWriter::stop()
+bool TDataLogWriter::stop()
 {
+    const bool written = flush();
     FOut.reset();
+    FUnflushed = false;
+    return written;
 }
 
-bool TDataLogWriter::writeLine(const std::string& line)
+bool TDataLogWriter::flush()
+{
+    if (!isLogging() || !FUnflushed)
+        return true;
+    errno = 0;
+    FOut->flush();
+    FUnflushed = false;
+    if (!*FOut) {
+        FError = "cannot write " + files::pathText(FFileName) + reason();
+        FOut.reset();
+        return false;
+    }
+    return true;
+}
+
+bool TDataLogWriter::writeLine(const std::string& line, bool flushNow)
 {
     *FOut << line << "\r\n";
-    FOut->flush();
+    if (flushNow)
+        FOut->flush();
+    FUnflushed = !flushNow;
     return static_cast<bool>(*FOut);
 }

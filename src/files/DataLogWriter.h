@@ -1,14 +1,17 @@
 #pragma once
 // The data log file: created with its header line when the log starts, one
 // line per logged frame, each line flushed so it is on disk when the frame
-// has been handled. A line that cannot be written stops the log with an
-// error instead of going on silently.
+// has been handled. With deferred flushing the owner flushes instead, once per
+// batch of frames (at high frame rates a write per line would cost more than
+// the rest of the frame's handling). A line that cannot be written stops the
+// log with an error instead of going on silently.
 //
 // Use: start(path, selection) when the user starts the log (false: report
 // filemsg::kLogStartError and kLogStartDialog); frame(sample) for every
 // accepted frame while logging (Failed: the log is closed, report
 // filemsg::kLogWriteError and set the button back to "Start Log"); stop()
-// when the user stops it (report filemsg::kLogStopped).
+// when the user stops it (report filemsg::kLogStopped, or kLogWriteError when
+// the last buffered lines could not be written).
 
 #include "LogFormat.h"
 
@@ -52,8 +55,16 @@ public:
     TFrameResult frame(const TLogSample& sample);
     TFrameResult frame(const TLogSample& sample, const TLogTime& time);
 
-    // Closes the file. Safe to call when not logging.
-    void stop();
+    // Writes out buffered lines and closes the file. False when those lines
+    // could not be written (error() says why). Safe to call when not logging.
+    bool stop();
+
+    // Deferred: frame() leaves its line in the buffer until flush().
+    void setDeferredFlush(bool deferred) { FDeferred = deferred; }
+    bool hasUnflushed() const { return FUnflushed; }
+    // Writes out the buffered lines. False when that fails: the log is
+    // closed and error() says why. True when not logging.
+    bool flush();
 
     bool isLogging() const { return FOut != nullptr; }
     const std::filesystem::path& fileName() const { return FFileName; }
@@ -61,7 +72,7 @@ public:
     const std::string& error() const { return FError; }
 
 private:
-    bool writeLine(const std::string& line);
+    bool writeLine(const std::string& line, bool flushNow = true);
 
     TOpenStream FOpen;
     std::unique_ptr<std::ostream> FOut; // FLogFile
@@ -71,4 +82,6 @@ private:
     int FSampleCount = 0;
     std::int64_t FPreTimeMs = 0;
     std::string FError;
+    bool FDeferred = false;
+    bool FUnflushed = false;
 };

@@ -64,6 +64,11 @@ void SimBackend::advance(std::int64_t ms)
     core_->advance(ms);
 }
 
+double SimBackend::threadCpuSeconds() const
+{
+    return core_->threadCpuSeconds();
+}
+
 Clock& SimBackend::clock()
 {
     return *clock_;

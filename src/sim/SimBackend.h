@@ -59,6 +59,9 @@ public:
     // Deterministic mode: runs the simulation for ms milliseconds (no-op in
     // real-time mode).
     void advance(std::int64_t ms);
+    // CPU seconds used by the real-time mode's thread, which stands in for
+    // the tool and the USB bus (0 in deterministic mode).
+    double threadCpuSeconds() const;
     // The clock that matches the simulation: in deterministic mode sleeping
     // advances the simulation, in real-time mode it sleeps.
     Clock& clock();

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <pthread.h>
+#include <time.h>
 
 namespace sim {
 
@@ -12,6 +14,14 @@ namespace {
 constexpr std::int64_t kNever = SimChip::kNever;
 constexpr std::int64_t kLeaveDelayMs = 50;   // EnterDFU: the reply goes out first
 constexpr std::int64_t kIdleWakeMs = 50;     // real-time thread: longest sleep
+// Real-time thread: the tool hands reports to the bus once per USB high-speed
+// microframe, so a stress rate above 8,000 frames/s arrives in small bursts.
+constexpr std::int64_t kMicroframeUs = 125;
+
+std::int64_t msToUs(std::int64_t ms)
+{
+    return ms >= kNever / 1000 ? kNever : ms * 1000;
+}
 
 }  // namespace
 
@@ -32,6 +42,17 @@ void SimCore::start()
         thread_ = std::thread([this] { threadMain(); });
 }
 
+double SimCore::threadCpuSeconds()
+{
+    std::lock_guard lock(mutex_);
+    clockid_t clock{};
+    timespec t{};
+    if (!thread_.joinable() || pthread_getcpuclockid(thread_.native_handle(), &clock) != 0 ||
+        clock_gettime(clock, &t) != 0)
+        return 0;
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) / 1e9;
+}
+
 void SimCore::shutdown()
 {
     {
@@ -48,9 +69,14 @@ void SimCore::shutdown()
 
 std::int64_t SimCore::nowLocked() const
 {
+    return nowLockedUs() / 1000;
+}
+
+std::int64_t SimCore::nowLockedUs() const
+{
     if (mode_ == Mode::Deterministic)
-        return simNow_;
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
+        return simNow_ * 1000;
+    return std::chrono::duration_cast<std::chrono::microseconds>(
                std::chrono::steady_clock::now() - epoch_)
         .count();
 }
@@ -184,14 +210,33 @@ void SimCore::distribute(Slot& slot, const std::vector<Report>& reports)
             if (queue->reports.size() > HandleQueue::kCapacity)
                 queue->reports.pop_front();  // the oldest report is lost
         }
-        queue->arrived.notify_all();
+        if (!queue->wakePending) {
+            queue->wakePending = true;
+            wakes_.push_back(queue);
+        }
     }
 }
 
-bool SimCore::runAll(std::int64_t t)
+SimCore::Wakes SimCore::takeWakes()
 {
+    Wakes wakes;
+    wakes.swap(wakes_);
+    for (const auto& queue : wakes)
+        queue->wakePending = false;
+    return wakes;
+}
+
+void SimCore::wakeReaders(const Wakes& wakes)
+{
+    for (const auto& queue : wakes)
+        queue->arrived.notify_all();
+}
+
+bool SimCore::runAll(std::int64_t tUs)
+{
+    const std::int64_t t = tUs / 1000;
     bool changed = false;
-    std::vector<Report> out;
+    std::vector<Report>& out = scratch_;
     for (Slot& slot : slots_) {
         if (slot.device && slot.leaveAt <= t) {
             slot.leaveAt = kNever;
@@ -206,7 +251,7 @@ bool SimCore::runAll(std::int64_t t)
             changed = true;
         }
         out.clear();
-        slot.tool->runUntil(t, out);
+        slot.tool->runUntil(tUs, out);
         if (slot.device)
             distribute(slot, out);
     }
@@ -218,6 +263,7 @@ void SimCore::advance(std::int64_t ms)
     if (mode_ != Mode::Deterministic || ms <= 0)
         return;
     bool changed = false;
+    Wakes wakes;
     {
         std::lock_guard lock(mutex_);
         const std::int64_t target = simNow_ + ms;
@@ -228,11 +274,13 @@ void SimCore::advance(std::int64_t ms)
             for (const Slot& slot : slots_)
                 next = std::min({next, slot.leaveAt, slot.returnAt});
             simNow_ = std::max(simNow_, next);
-            changed = runAll(simNow_) || changed;
+            changed = runAll(simNow_ * 1000) || changed;
             if (simNow_ >= target)
                 break;
         }
+        wakes = takeWakes();
     }
+    wakeReaders(wakes);
     if (changed)
         notifyChange();
 }
@@ -241,15 +289,18 @@ bool SimCore::withTool(int key, const std::function<void(SimTool&)>& f)
 {
     bool found = false;
     bool changed = false;
+    Wakes wakes;
     {
         std::lock_guard lock(mutex_);
         if (mode_ == Mode::RealTime)
-            changed = runAll(nowLocked());
+            changed = runAll(nowLockedUs());
         if (Slot* slot = find(key)) {
             f(*slot->tool);
             found = true;
         }
+        wakes = takeWakes();
     }
+    wakeReaders(wakes);
     wake_.notify_all();
     if (changed)
         notifyChange();
@@ -297,6 +348,7 @@ void SimCore::close(int key, const std::shared_ptr<HandleQueue>& queue)
 bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std::size_t length)
 {
     bool changed = false;
+    Wakes wakes;
     {
         std::lock_guard lock(mutex_);
         Slot* slot = find(key);
@@ -304,66 +356,145 @@ bool SimCore::write(int key, HandleQueue& queue, const std::uint8_t* report, std
             return false;
         if (length == 0 || length > kReportLength || report[0] != 0)
             return false;  // one output report with report ID 0
-        const std::int64_t t = nowLocked();
+        const std::int64_t tUs = nowLockedUs();
         if (mode_ == Mode::RealTime)
-            changed = runAll(t);
+            changed = runAll(tUs);
         Report command{};
         std::copy_n(report, length, command.begin());
         std::vector<Report> out;
-        slot->tool->write(command, t, out);
+        slot->tool->write(command, tUs, out);
         distribute(*slot, out);
         if (slot->tool->takeDfuRequest())
-            slot->leaveAt = t + kLeaveDelayMs;
+            slot->leaveAt = tUs / 1000 + kLeaveDelayMs;
+        wakes = takeWakes();
     }
+    wakeReaders(wakes);
     wake_.notify_all();
     if (changed)
         notifyChange();
     return true;
 }
 
-hid::ReadStatus SimCore::read(HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
-                              std::size_t& length, int timeoutMs)
+hid::ReadStatus SimCore::read(int key, HandleQueue& queue, std::uint8_t* buf,
+                              std::size_t capacity, std::size_t& length, int timeoutMs)
 {
-    std::unique_lock lock(mutex_);
-    if (timeoutMs > 0 && queue.reports.empty() && !queue.dead)
-        queue.arrived.wait_for(lock, std::chrono::milliseconds(timeoutMs),
-                               [&] { return !queue.reports.empty() || queue.dead; });
-    if (queue.dead)
-        return hid::ReadStatus::Failed;
-    if (queue.reports.empty())
-        return hid::ReadStatus::Timeout;
-    const Report& report = queue.reports.front();
-    length = std::min(capacity, report.size());
-    std::copy_n(report.begin(), length, buf);
-    queue.reports.pop_front();
-    return hid::ReadStatus::Ok;
+    using SteadyClock = std::chrono::steady_clock;
+    const SteadyClock::time_point deadline =
+        SteadyClock::now() + std::chrono::milliseconds(std::max(timeoutMs, 0));
+    bool changed = false;
+    hid::ReadStatus status = hid::ReadStatus::Timeout;
+    {
+        std::unique_lock lock(mutex_);
+        for (;;) {
+            if (mode_ == Mode::RealTime) {
+                // Stress frames are made by whoever looks: a reader wakes for
+                // them itself, as it would for a real tool's reports.
+                changed = runAll(nowLockedUs()) || changed;
+                if (!wakes_.empty()) {
+                    const Wakes wakes = takeWakes();
+                    lock.unlock();
+                    wakeReaders(wakes);
+                    lock.lock();
+                }
+            }
+            if (queue.dead) {
+                status = hid::ReadStatus::Failed;
+                break;
+            }
+            if (!queue.reports.empty()) {
+                const Report& report = queue.reports.front();
+                length = std::min(capacity, report.size());
+                std::copy_n(report.begin(), length, buf);
+                queue.reports.pop_front();
+                status = hid::ReadStatus::Ok;
+                break;
+            }
+            if (timeoutMs <= 0 || SteadyClock::now() >= deadline)
+                break;
+            SteadyClock::time_point wakeAt = deadline;
+            if (const Slot* slot = find(key); slot && mode_ == Mode::RealTime) {
+                // The next stress frame, on the microframe that carries it.
+                const std::int64_t frameUs = slot->tool->nextStressFrameUs();
+                if (frameUs != kNever) {
+                    const std::int64_t us = (frameUs + kMicroframeUs - 1) / kMicroframeUs * kMicroframeUs;
+                    wakeAt = std::min(wakeAt, epoch_ + std::chrono::microseconds(us));
+                }
+            }
+            queue.arrived.wait_until(lock, wakeAt);
+        }
+    }
+    if (changed)
+        notifyChange();
+    return status;
 }
 
 bool SimCore::flush(HandleQueue& queue)
 {
-    std::lock_guard lock(mutex_);
-    if (queue.dead)
-        return false;
-    queue.reports.clear();
-    return true;
+    bool changed = false;
+    bool ok = false;
+    Wakes wakes;
+    {
+        std::lock_guard lock(mutex_);
+        if (mode_ == Mode::RealTime)
+            changed = runAll(nowLockedUs());  // what was due before the flush goes with it
+        wakes = takeWakes();
+        if (!queue.dead) {
+            queue.reports.clear();
+            ok = true;
+        }
+    }
+    wakeReaders(wakes);
+    if (changed)
+        notifyChange();
+    return ok;
+}
+
+bool SimCore::setStreamRate(int key, std::uint32_t hz)
+{
+    Wakes wakes;
+    bool found = false;
+    {
+        std::lock_guard lock(mutex_);
+        const std::int64_t tUs = nowLockedUs();
+        if (mode_ == Mode::RealTime)
+            runAll(tUs);  // frames due at the old rate go out first
+        if (Slot* slot = find(key)) {
+            slot->tool->setStreamRate(hz, tUs);
+            found = true;
+        }
+        wakes = takeWakes();
+    }
+    wakeReaders(wakes);
+    wake_.notify_all();
+    return found;
 }
 
 void SimCore::threadMain()
 {
+    pthread_setname_np(pthread_self(), "sim tool");  // for profiles and top -H
     std::unique_lock lock(mutex_);
     while (!stopping_) {
-        const std::int64_t t = nowLocked();
-        if (runAll(t)) {
+        const std::int64_t t = nowLockedUs();
+        const bool changed = runAll(t);
+        if (!wakes_.empty() || changed) {
+            const Wakes wakes = takeWakes();
             lock.unlock();
-            notifyChange();
+            wakeReaders(wakes);
+            if (changed)
+                notifyChange();
             lock.lock();
-            continue;
+            continue;  // time went on meanwhile
         }
-        std::int64_t next = t + kIdleWakeMs;
+        // Chip cycles and the tools' comings and goings. Stress frames wait
+        // for someone to look (a read, a write, a control) and are then made
+        // with their own times; a reader waiting for one wakes for it itself.
+        std::int64_t next = t + kIdleWakeMs * 1000;
         for (const Slot& slot : slots_)
-            next = std::min({next, slot.tool->nextEventMs(), slot.leaveAt, slot.returnAt});
+            next = std::min({next, slot.tool->nextChipEventUs(), msToUs(slot.leaveAt),
+                             msToUs(slot.returnAt)});
         next = std::max(next, t + 1);
-        wake_.wait_until(lock, epoch_ + std::chrono::milliseconds(next));
+        next = (next + kMicroframeUs - 1) / kMicroframeUs * kMicroframeUs;
+        wake_.wait_until(lock, epoch_ + std::chrono::microseconds(next));
     }
 }
 

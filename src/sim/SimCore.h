@@ -23,12 +23,15 @@ namespace sim {
 
 class SimDevice;
 
-// The input queue of one open handle.
+// The input queue of one open handle. Like a hidraw node's queue it holds 64
+// reports; when a report arrives at a full queue the oldest one is lost, so a
+// reader that falls behind loses frames as it would with a real tool.
 struct HandleQueue {
-    static constexpr std::size_t kCapacity = 256;  // oldest reports drop beyond
+    static constexpr std::size_t kCapacity = 64;
     std::deque<Report> reports;
     std::condition_variable arrived;
     bool dead = false;  // the device was unplugged or the simulator shut down
+    bool wakePending = false;  // listed for a wake-up after the lock is released
 };
 
 class SimCore : public std::enable_shared_from_this<SimCore> {
@@ -41,6 +44,8 @@ public:
     Mode mode() const { return mode_; }
     void start();     // real-time mode: starts the thread
     void shutdown();  // stops the thread, unplugs every tool
+    // CPU seconds the real-time thread has used (0 without one).
+    double threadCpuSeconds();
 
     // hid::Backend
     std::vector<std::shared_ptr<hid::Device>> enumerate();
@@ -53,6 +58,8 @@ public:
     // Time.
     std::int64_t nowMs();
     void advance(std::int64_t ms);  // deterministic mode only
+    // A tool's stress rate (frames per second, 0: the chip's cycle).
+    bool setStreamRate(int key, std::uint32_t hz);
 
     // Runs f(SimTool&) under the lock (after catching up in real time);
     // false when no tool has that key.
@@ -64,7 +71,7 @@ public:
     std::shared_ptr<HandleQueue> open(int key, int plugId);
     void close(int key, const std::shared_ptr<HandleQueue>& queue);
     bool write(int key, HandleQueue& queue, const std::uint8_t* report, std::size_t length);
-    hid::ReadStatus read(HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
+    hid::ReadStatus read(int key, HandleQueue& queue, std::uint8_t* buf, std::size_t capacity,
                          std::size_t& length, int timeoutMs);
     bool flush(HandleQueue& queue);
 
@@ -79,12 +86,19 @@ private:
         int plugId = 0;  // of the present plug
     };
 
-    std::int64_t nowLocked() const;
+    std::int64_t nowLocked() const;    // milliseconds
+    std::int64_t nowLockedUs() const;  // microseconds
     Slot* find(int key);
     Slot* findPresent(int key, int plugId);
-    // Runs everything due up to t; true when the device set changed.
-    bool runAll(std::int64_t t);
+    // Runs everything due up to tUs; true when the device set changed.
+    bool runAll(std::int64_t tUs);
+    // Queues the reports on every handle of the slot; the handles are woken
+    // by wakeReaders once the lock is released, so that a woken reader does
+    // not block on the lock at once.
     void distribute(Slot& slot, const std::vector<Report>& reports);
+    using Wakes = std::vector<std::shared_ptr<HandleQueue>>;
+    Wakes takeWakes();                    // with the lock held
+    static void wakeReaders(const Wakes& wakes);  // without it
     void attach(Slot& slot);
     void detach(Slot& slot);
     void notifyChange();
@@ -95,6 +109,8 @@ private:
     std::mutex mutex_;
     std::condition_variable wake_;
     std::vector<Slot> slots_;
+    Wakes wakes_;
+    std::vector<Report> scratch_;  // reports of one tool in runAll
     std::function<void()> notify_;
     int nextKey_ = 0;
     int serialCounter_ = 0;

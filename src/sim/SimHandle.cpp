@@ -27,7 +27,7 @@ bool SimHandle::write(const std::uint8_t* report, std::size_t length)
 hid::ReadStatus SimHandle::read(std::uint8_t* buf, std::size_t capacity, std::size_t& length,
                                 int timeoutMs)
 {
-    return core_->read(*queue_, buf, capacity, length, timeoutMs);
+    return core_->read(key_, *queue_, buf, capacity, length, timeoutMs);
 }
 
 }  // namespace sim

@@ -17,6 +17,9 @@ enum class Mode { Deterministic, RealTime };
 constexpr std::size_t kReportLength = 65;
 using Report = std::array<std::uint8_t, kReportLength>;
 
+// Highest stress rate of a simulated tool, in frames per second.
+constexpr std::uint32_t kMaxStreamRateHz = 200000;
+
 struct FirmwareVersion {
     std::uint32_t version = 0x0106;
     std::uint8_t build = 20;
@@ -48,6 +51,10 @@ struct ToolConfig {
     std::uint8_t toolId = 0;  // 0 to 15, as set with SetCTID
     int dfuReturnMs = 2000;   // time the tool stays off the bus after EnterDFU
     bool fingerCycle = false; // finger moves over channels 0 to 2 in a slow cycle
+    // Stress rate: while streaming, the tool sends this many frames per second
+    // (1 to kMaxStreamRateHz), whatever the chip's cycle; 0 sends one frame per
+    // chip cycle that raises the ready line.
+    std::uint32_t streamRateHz = 0;
     ChipConfig chip;
 };
 

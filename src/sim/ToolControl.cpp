@@ -72,6 +72,11 @@ void ToolControl::setTemperature(std::optional<double> celsius)
     with([&](SimTool& t) { t.chip().environment().temperatureOverride = celsius; });
 }
 
+void ToolControl::setStreamRate(std::uint32_t hz)
+{
+    core_->setStreamRate(key_, hz);
+}
+
 void ToolControl::loseStreamReports(int count)
 {
     with([&](SimTool& t) { t.loseStreamReports(count); });
@@ -132,6 +137,12 @@ std::uint8_t ToolControl::otpBank(int index) const
 bool ToolControl::streaming() const
 {
     return query(*this, false, [](SimTool& t) { return t.firmware().streaming(); });
+}
+
+std::uint64_t ToolControl::framesStreamed() const
+{
+    return query<std::uint64_t>(*this, 0,
+                                [](SimTool& t) { return t.firmware().framesStreamed(); });
 }
 
 std::uint8_t ToolControl::ledColour() const

@@ -29,6 +29,8 @@ public:
     void setMetal(double proximity, bool ferrous = true);
     void setRxLoad(int pin, double picofarads);     // pin 0 (RX0) or 1 (RX1)
     void setTemperature(std::optional<double> celsius);  // nullopt: slow drift
+    // Stress rate: frames per second while streaming (0: the chip's cycle).
+    void setStreamRate(std::uint32_t hz);
 
     // Faults.
     void loseStreamReports(int count = 1);     // the next streaming reports never arrive
@@ -48,6 +50,7 @@ public:
     std::uint8_t chipAddress() const;
     std::uint8_t otpBank(int index) const;
     bool streaming() const;
+    std::uint64_t framesStreamed() const;  // frames sent since the tool started
     std::uint8_t ledColour() const;
     std::uint8_t toolId() const;
     std::string serialNumber() const;

@@ -38,6 +38,7 @@ public:
     bool dutPowered() const { return dutOn_; }
     bool streaming() const { return streamer_.streaming(); }
     ToolStreamer::Kind streamKind() const { return streamer_.kind(); }
+    std::uint64_t framesStreamed() const { return streamer_.framesSent(); }
     double dutVoltage() const { return dutVoltage_; }
     bool eventModeEnabled() const { return eventMode_; }
     std::uint8_t i2cAddress() const { return i2cAddress_; }

@@ -91,6 +91,7 @@ void ToolStreamer::frame(const SimChip& chip, std::uint8_t toolId, std::vector<R
         ++index;
     } while (offset < length);
     ++counter_;
+    ++framesSent_;
 }
 
 Report ToolStreamer::errorReport(std::uint8_t toolId, std::uint8_t number)

@@ -44,6 +44,8 @@ public:
 
     // One frame read from the chip, as reports.
     void frame(const SimChip& chip, std::uint8_t toolId, std::vector<Report>& out);
+    // Frames sent since the tool started.
+    std::uint64_t framesSent() const { return framesSent_; }
     // A streaming error report carrying one error number.
     static Report errorReport(std::uint8_t toolId, std::uint8_t number);
 
@@ -57,6 +59,7 @@ private:
     Kind kind_ = Kind::None;
     std::vector<std::uint8_t> addresses_;  // register of each payload byte
     std::uint8_t counter_ = 0;
+    std::uint64_t framesSent_ = 0;
 };
 
 }  // namespace sim

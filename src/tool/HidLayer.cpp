@@ -166,7 +166,7 @@ void HidLayer::startReader(HidDevice& device)
         [this, target](const std::uint8_t* report, std::size_t length) {
             deliver(*target, report, length);
         },
-        passRequest());
+        passRequest(), readerQueueReports_);
 }
 
 void HidLayer::deliver(HidDevice& device, const std::uint8_t* report, std::size_t length)

@@ -11,8 +11,9 @@
 //   a data handler is installed; check-in stops the reader and closes the
 //   command handle.
 // - Data handler: each report without its report-ID byte, with its length,
-//   on the user-interface thread, in arrival order; the reader waits until
-//   the handler has returned before it reads on.
+//   on the user-interface thread, in arrival order. A threaded reader keeps
+//   reading into its bounded hand-over queue while the handler runs; the
+//   user-interface thread drains the queue in batches (see HidReader).
 // - Failures: a reader whose read failed, or a command handle that failed to
 //   open, flush or read, posts a pass (coalesced like backend notifications).
 //   Every pass starts a new reader for each checked-out device still present
@@ -60,6 +61,10 @@ public:
     // to readers started afterwards.
     void setReaderWaitMs(int ms) { readerWaitMs_ = ms > 0 ? ms : 1; }
     int readerWaitMs() const { return readerWaitMs_; }
+    // Length in reports of a threaded reader's hand-over queue; applies to
+    // readers started afterwards.
+    void setReaderQueueReports(std::size_t n) { readerQueueReports_ = n > 0 ? n : 1; }
+    std::size_t readerQueueReports() const { return readerQueueReports_; }
     HidReaderMode readerMode() const { return mode_; }
 
     // One device-change pass now.
@@ -92,6 +97,7 @@ private:
     UiDispatcher& dispatcher_;
     HidReaderMode mode_;
     int readerWaitMs_ = 100;
+    std::size_t readerQueueReports_ = HidReader::kDefaultQueueReports;
     std::shared_ptr<Token> token_;
     std::vector<std::shared_ptr<HidDevice>> devices_;
     ChangeHandler changeHandler_;

@@ -69,6 +69,9 @@ public:
     std::uint32_t LongStreamingSetupLength() const { return FLongStreamingSetupLength; }
     std::int32_t LongStreamingSetupPackets() const { return FLongStreamingSetupPackets; }
     bool RawStream() const { return FRawStream; }
+    // Frames the counter check found missing since the list was made: each
+    // mismatch adds the size of its gap (modulo 256, the counter's range).
+    std::uint64_t FramesMissed() const { return FFramesMissed; }
     void SetRawStream(bool value) { FRawStream = value; }
 
     // The data handler: one input report of HidDev without its report-ID
@@ -127,4 +130,5 @@ private:
     std::int32_t FTempPacketNum = 0;
     TStreamingPacket FStreamingPacket;
     bool FRawStream = false;
+    std::uint64_t FFramesMissed = 0;
 };

@@ -84,8 +84,11 @@ void TKelvanDevList::StreamingReport(HidDevice& HidDev, const std::uint8_t* Data
                 FJustFixed = true;
             } else if (FJustFixed) {
                 FJustFixed = false;
-            } else if (OnStreamingDataMissed) {
-                OnStreamingDataMissed(HIDToolID);
+            } else {
+                // The counter wraps at 256: a gap counts the frames modulo 256.
+                FFramesMissed += static_cast<std::uint64_t>((received - expected) & 0xFF);
+                if (OnStreamingDataMissed)
+                    OnStreamingDataMissed(HIDToolID);
             }
         }
     }

@@ -1,6 +1,7 @@
 // mfs380a-cli as a user runs it: the real program against the simulated tool.
 #include <QDir>
 #include <QFile>
+#include <QMap>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -47,6 +48,11 @@ TEST(Cli, StreamPrintsOneLinePerFrame)
     ASSERT_EQ(lines.size(), 100);
     EXPECT_TRUE(lines.first().startsWith("1 count0="));
     EXPECT_TRUE(lines.last().startsWith("100 count0="));
+
+    // Frames come in batches at a stress rate: still exactly N lines.
+    const TRun fast = cli({"--simulate", "--sim-rate", "8000", "stream", "--frames", "50"});
+    ASSERT_EQ(fast.exitCode, 0) << fast.err.toStdString();
+    EXPECT_EQ(fast.out.split('\n', Qt::SkipEmptyParts).size(), 50);
 }
 
 TEST(Cli, StreamWritesTheDataLogEveryNthFrame)
@@ -63,6 +69,37 @@ TEST(Cli, StreamWritesTheDataLogEveryNthFrame)
                                     "Value\tMetal Detect Value\tCount CH0"));
     EXPECT_EQ(lines[1].split('\t')[1], "-");
     EXPECT_EQ(lines[1].split('\t').size(), lines[0].split('\t').size());
+}
+
+// "name: value" lines of --stats.
+QMap<QString, QString> figures(const QString& out)
+{
+    QMap<QString, QString> f;
+    for (const QString& line : out.split('\n', Qt::SkipEmptyParts)) {
+        const qsizetype colon = line.indexOf(": ");
+        if (colon > 0)
+            f.insert(line.left(colon), line.mid(colon + 2));
+    }
+    return f;
+}
+
+TEST(Cli, StreamAtAStressRatePrintsOnlyItsFigures)
+{
+    // At the chip's own cycle 400 frames would take more than six seconds.
+    const TRun r =
+        cli({"--simulate", "--sim-rate", "2000", "stream", "--frames", "400", "--quiet", "--stats"});
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
+    EXPECT_FALSE(r.out.contains("count0=")) << "no line per frame";
+    const auto f = figures(r.out);
+    for (const char* name : {"frames received", "frames lost", "seconds", "frames per second",
+                             "cpu seconds", "cpu us per frame", "simulated tool cpu seconds",
+                             "cpu us per frame without the simulated tool", "peak rss MiB",
+                             "hid reader priority", "hand-over queue full"})
+        EXPECT_TRUE(f.contains(name)) << name << " in\n" << r.out.toStdString();
+    EXPECT_EQ(f.value("frames received").toInt(), 400);
+    EXPECT_GT(f.value("frames per second").toDouble(), 200.0);
+    EXPECT_GT(f.value("cpu seconds").toDouble(), 0.0);
+    EXPECT_GT(f.value("peak rss MiB").toDouble(), 1.0);
 }
 
 TEST(Cli, ReadSettingsSavedFileExportsItsHeader)
@@ -176,6 +213,9 @@ TEST(Cli, ExitStatusesOfBadInput)
         {{"--simulate", "write", "60"}, 2, "write needs"},
         {{"--simulate", "stream", "--frames", "0"}, 2, "bad value"},
         {{"--sim-address", "zz", "tools"}, 2, "--sim-address"},
+        {{"--simulate", "--sim-rate", "0", "tools"}, 2, "--sim-rate"},
+        {{"--simulate", "--sim-rate", "200001", "tools"}, 2, "--sim-rate"},
+        {{"--sim-rate", "1000", "tools"}, 2, "--sim-rate needs --simulate"},
         {{"--simulate", "apply", dir.filePath("missing.ini")}, 3, "cannot read"},
         {{"export-header", dir.filePath("missing.ini")}, 3, "cannot read"},
         {{"export-header", other}, 3, "invalid or meant for a different device"},
@@ -248,7 +288,8 @@ TEST(Cli, HelpListsEveryCommand)
     ASSERT_EQ(r.exitCode, 0);
     for (const char* c : {"tools", "firmware", "error-text", "read ADDR", "write ADDR",
                           "read-settings", "apply FILE.ini", "export-header", "stream", "status",
-                          "close", "--simulate", "--sim-address", "--serial"})
+                          "close", "--simulate", "--sim-address", "--sim-rate", "--serial",
+                          "--quiet", "--stats"})
         EXPECT_TRUE(r.out.contains(QString::fromLatin1(c))) << c;
 }
 

@@ -192,6 +192,67 @@ TEST(DataLogWriter, WriteErrorWhileLoggingStopsTheLog)
     EXPECT_EQ(log.frame(TLogSample{}, at(1, 1, 1, 3, 3)), TDataLogWriter::TFrameResult::NotLogging);
 }
 
+// A stream that takes everything into its buffer but fails every flush after
+// the first (the header's).
+class FailingFlush : public std::stringbuf {
+protected:
+    int sync() override { return ++FSyncs > 1 ? -1 : 0; }
+
+private:
+    int FSyncs = 0;
+};
+
+class FailingFlushStream : public std::ostream {
+public:
+    FailingFlushStream() : std::ostream(nullptr) { rdbuf(&buf); }
+    FailingFlush buf;
+};
+
+TEST(DataLogWriter, DeferredLinesReachTheFileOnFlushAndAFailedFlushStopsTheLog)
+{
+    TTempFolder tmp;
+    const auto file = tmp / "MFS380A_Log.txt";
+    TDataLogWriter log;
+    log.setDeferredFlush(true);
+    ASSERT_TRUE(log.start(file, onlyCount0())) << log.error();
+    const std::string header = "Time Stamp\tTime Difference (ms)\tCount CH0\r\n";
+    EXPECT_EQ(TTempFolder::read(file), header) << "the header is written at once";
+    TLogSample v;
+    v.counts[0] = 812;
+    EXPECT_EQ(log.frame(v, at(9, 0, 0, 990, 1000)), TDataLogWriter::TFrameResult::Written);
+    v.counts[0] = 813;
+    EXPECT_EQ(log.frame(v, at(9, 0, 0, 991, 1001)), TDataLogWriter::TFrameResult::Written);
+    EXPECT_TRUE(log.hasUnflushed());
+    EXPECT_EQ(TTempFolder::read(file), header);
+    EXPECT_TRUE(log.flush());
+    EXPECT_FALSE(log.hasUnflushed());
+    EXPECT_EQ(TTempFolder::read(file), header + "09:00:00.(990)\t-\t812\r\n"
+                                                "09:00:00.(991)\t1\t813\r\n");
+    log.stop();
+    EXPECT_TRUE(log.flush()) << "nothing to do when not logging";
+
+    TDataLogWriter failing([](const std::filesystem::path&) {
+        return std::make_unique<FailingFlushStream>();
+    });
+    failing.setDeferredFlush(true);
+    ASSERT_TRUE(failing.start("log.txt", onlyCount0())) << failing.error();
+    EXPECT_EQ(failing.frame(v, at(9, 0, 0, 990, 1000)), TDataLogWriter::TFrameResult::Written);
+    EXPECT_FALSE(failing.flush());
+    EXPECT_FALSE(failing.isLogging());
+    EXPECT_NE(failing.error().find("log.txt"), std::string::npos) << failing.error();
+
+    // Lines still buffered when the log stops: written, or the stop says so.
+    TDataLogWriter stopping([](const std::filesystem::path&) {
+        return std::make_unique<FailingFlushStream>();
+    });
+    stopping.setDeferredFlush(true);
+    ASSERT_TRUE(stopping.start("log.txt", onlyCount0())) << stopping.error();
+    EXPECT_EQ(stopping.frame(v, at(9, 0, 0, 990, 1000)), TDataLogWriter::TFrameResult::Written);
+    EXPECT_FALSE(stopping.stop());
+    EXPECT_FALSE(stopping.isLogging());
+    EXPECT_TRUE(stopping.stop()) << "nothing left to write";
+}
+
 TEST(LogFormat, SampleFromTheLiveStateLogsTheHallValueAsReceived)
 {
     TLiveChannelState state;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
+#include <thread>
 
 using simtest::SimRig;
 
@@ -366,25 +368,58 @@ TEST(SimEndToEnd, SecondToolRaisesMultipleDevices)
 
 namespace {
 
-// Real time with threaded readers, as the program runs it: frames arrive on
-// their own while the user-interface thread exchanges commands.
+// The tool components on a real-time simulation with threaded readers, as
+// the program runs them.
+struct RealTimeRig {
+    explicit RealTimeRig(std::uint32_t streamRateHz = 0, std::size_t readerQueue = 0)
+    {
+        sim::SimulationOptions options;
+        options.fingerCycle = false;
+        options.tool.streamRateHz = streamRateHz;
+        backend = sim::makeSimulation(options);
+        list = std::make_unique<TKelvanDevList>(*backend, dispatcher, HidReaderMode::Threaded);
+        if (readerQueue > 0)
+            list->Layer().setReaderQueueReports(readerQueue);
+        tool = std::make_unique<TKelvanHidTool>(backend->clock());
+        tool->SetKelvanDevList(list.get());
+        list->Activate();
+        dispatcher.runAll();
+        chip.SetHIDTool(tool.get());
+        chip.SetCommsType(c240_I2C);
+        chip.SetI2CType(RDY_ActiveLow);
+        chip.SetI2CAddress("44");
+    }
+    ~RealTimeRig() { list->Deactivate(); }
+
+    TExchangeResult startStreaming()
+    {
+        if (const auto res = chip.SetupCT())
+            return res;
+        if (const auto res = chip.PowerOn())
+            return res;
+        std::uint32_t version = 0;
+        if (const auto res = tool->GetCTFWVersion(version))
+            return res;
+        std::uint16_t length = 0;
+        if (const auto res = tool->SetLongStreamingLength(32))
+            return res;
+        return tool->StartLongStreaming(SimRig::table(length));
+    }
+
+    std::shared_ptr<sim::SimBackend> backend;
+    TestDispatcher dispatcher;
+    std::unique_ptr<TKelvanDevList> list;
+    std::unique_ptr<TKelvanHidTool> tool;
+    TMFS240Device chip;
+};
+
+// Frames arrive on their own while the user-interface thread exchanges commands.
 TEST(SimEndToEndRealTime, StreamsWhileCommandsAreExchanged)
 {
-    sim::SimulationOptions options;
-    options.fingerCycle = false;
-    auto backend = sim::makeSimulation(options);
-    TestDispatcher dispatcher;
-    TKelvanDevList list(*backend, dispatcher, HidReaderMode::Threaded);
-    TKelvanHidTool tool(backend->clock());
-    TMFS240Device chip;
-    tool.SetKelvanDevList(&list);
-    list.Activate();
-    dispatcher.runAll();
-    ASSERT_TRUE(list.Connected());
-    chip.SetHIDTool(&tool);
-    chip.SetCommsType(c240_I2C);
-    chip.SetI2CType(RDY_ActiveLow);
-    chip.SetI2CAddress("44");
+    RealTimeRig rig;
+    TMFS240Device& chip = rig.chip;
+    TKelvanHidTool& tool = *rig.tool;
+    TestDispatcher& dispatcher = rig.dispatcher;
     int frames = 0;
     int lastCounter = -1;
     bool increasing = true;
@@ -395,14 +430,7 @@ TEST(SimEndToEndRealTime, StreamsWhileCommandsAreExchanged)
     };
     int missed = 0;
     chip.OnStreamingDataMissed = [&](std::uint8_t) { ++missed; };
-
-    ASSERT_EQ(chip.SetupCT(), 0);
-    ASSERT_EQ(chip.PowerOn(), 0);
-    std::uint32_t version = 0;
-    ASSERT_EQ(tool.GetCTFWVersion(version), 0);
-    std::uint16_t length = 0;
-    ASSERT_EQ(tool.SetLongStreamingLength(32), 0);
-    ASSERT_EQ(tool.StartLongStreaming(SimRig::table(length)), 0);
+    ASSERT_EQ(rig.startStreaming(), 0);
 
     const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     int exchanges = 0;
@@ -418,7 +446,33 @@ TEST(SimEndToEndRealTime, StreamsWhileCommandsAreExchanged)
     EXPECT_EQ(missed, 0);
     EXPECT_GT(exchanges, 0);
     EXPECT_EQ(tool.StopStreaming(), 0);
-    list.Deactivate();
+}
+
+// A user-interface thread that stalls for longer than the queues hold loses
+// frames, and the counter check counts them; streaming goes on afterwards.
+TEST(SimEndToEndRealTime, AStalledUserInterfaceLosesFramesThatTheCounterCounts)
+{
+    RealTimeRig rig(8000, 16);  // 16 reports in the reader, 64 in the device
+    int frames = 0;
+    int missed = 0;
+    rig.chip.OnStreaming = [&](std::uint16_t, std::uint8_t, const std::uint8_t*) { ++frames; };
+    rig.chip.OnStreamingDataMissed = [&](std::uint8_t) { ++missed; };
+    ASSERT_EQ(rig.startStreaming(), 0);
+    const auto runUntil = [&](int n) {
+        const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+        while (frames < n && std::chrono::steady_clock::now() < until)
+            rig.dispatcher.runOne(50);
+    };
+    runUntil(10);
+    ASSERT_GE(frames, 10);
+    const std::uint64_t lostBefore = rig.list->FramesMissed();
+    std::this_thread::sleep_for(std::chrono::milliseconds(100));  // 800 frames
+    const int before = frames;
+    runUntil(before + 200);
+    EXPECT_GE(frames, before + 200);
+    EXPECT_GE(missed, 1);
+    EXPECT_GT(rig.list->FramesMissed(), lostBefore);
+    EXPECT_EQ(rig.tool->StopStreaming(), 0);
 }
 
 }  // namespace

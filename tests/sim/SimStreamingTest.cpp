@@ -137,11 +137,12 @@ TEST_F(SimStreaming, StartNeedsPowerAndAnAnsweringChip)
 TEST_F(SimStreaming, CounterWrapsAndRestartsFromZero)
 {
     ASSERT_EQ(startLong(standardTable()), 0);
-    backend.advance(16 * 200);
-    auto f = frames();
-    backend.advance(16 * 58);  // read in between: a handle queues at most 256 reports
-    for (const auto& r : frames())
-        f.push_back(r);
+    std::vector<sim::Report> f;
+    for (int i = 0; i < 6; ++i) {  // read in between: a handle queues at most 64 reports
+        backend.advance(16 * 43);
+        for (const auto& r : frames())
+            f.push_back(r);
+    }
     ASSERT_EQ(f.size(), 258u);
     EXPECT_EQ(f[255][2], 255);
     EXPECT_EQ(f[256][2], 0);
@@ -251,6 +252,72 @@ TEST_F(SimStreaming, CommsInAtiDecidesWhetherFramesFlowDuringAti)
     ASSERT_GE(f.size(), 10u);
     EXPECT_TRUE(f.front()[4] & 0x04) << "ATI busy in the first frames";
     EXPECT_FALSE(f.back()[4] & 0x04) << "and clear once it is over";
+}
+
+}  // namespace
+
+// Stress rate: frames on their own microsecond schedule, whatever the chip's cycle.
+namespace {
+
+TEST_F(SimStreaming, StressRateSendsFramesOnItsOwnScheduleWithoutDrift)
+{
+    ASSERT_EQ(tool.write({0xD3, 50}), 0);  // the chip cycles every 50 ms
+    auto ctl = backend.tool(key);
+    ctl.setStreamRate(3000);               // a period of 333.3 us
+    const std::uint64_t before = ctl.framesStreamed();
+    ASSERT_EQ(startLong(standardTable()), 0);
+    std::vector<sim::Report> f;
+    for (int ms = 0; ms < 1000; ms += 10) {  // read before the 64-report queue fills
+        backend.advance(10);
+        for (const auto& r : frames())
+            f.push_back(r);
+    }
+    ASSERT_EQ(f.size(), 3000u);
+    EXPECT_EQ(ctl.framesStreamed() - before, 3000u);
+    for (std::size_t i = 0; i < f.size(); ++i)
+        ASSERT_EQ(f[i][2], i % 256) << i;
+
+    // Back to the chip's cycle.
+    ctl.setStreamRate(0);
+    backend.advance(500);
+    EXPECT_EQ(frames().size(), 10u);
+}
+
+TEST_F(SimStreaming, StressRateKeepsMultiReportFramesAndRestartsWithTheStream)
+{
+    backend.tool(key).setStreamRate(8000);
+    std::vector<std::uint8_t> table(70, 0);
+    table[0] = 0x40;
+    ASSERT_EQ(startLong(table), 0);
+    backend.advance(2);
+    auto f = frames();
+    ASSERT_EQ(f.size(), 16u * 3);  // 16 frames of three reports
+    for (std::size_t i = 0; i < f.size(); ++i) {
+        EXPECT_EQ(f[i][2], i / 3) << i;
+        EXPECT_EQ(f[i][3], i % 3) << i;
+    }
+    ASSERT_EQ(tool.run(0x0D, {}), 0);
+    backend.advance(5);
+    EXPECT_TRUE(frames().empty());
+    ASSERT_EQ(startLong(table), 0);
+    backend.advance(1);
+    f = frames();
+    ASSERT_EQ(f.size(), 8u * 3);
+    EXPECT_EQ(f[0][2], 0);
+}
+
+TEST_F(SimStreaming, FullQueueLosesTheOldestReports)
+{
+    auto ctl = backend.tool(key);
+    ctl.setStreamRate(8000);
+    const std::uint64_t before = ctl.framesStreamed();
+    ASSERT_EQ(startLong(standardTable()), 0);
+    backend.advance(100);  // 800 frames, nobody reading
+    const auto f = frames();
+    EXPECT_EQ(ctl.framesStreamed() - before, 800u);
+    ASSERT_EQ(f.size(), 64u);
+    EXPECT_EQ(f.front()[2], (800 - 64) % 256);
+    EXPECT_EQ(f.back()[2], 799 % 256);
 }
 
 }  // namespace

@@ -141,7 +141,19 @@ TEST(HidLayer, ManualReadersDeliverReportsWithoutTheirIdByte)
     EXPECT_EQ(raw->openHandles(), 0);
 }
 
-TEST(HidLayer, ThreadedReaderHandsOverInOrderAndWaitsForTheHandler)
+// Waits (bounded) until the device holds `n` unread reports; true if it did.
+bool waitForQueued(const scripted::ScriptedDevice& raw, std::size_t n)
+{
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(2);
+    while (raw.queuedInput() != n) {
+        if (std::chrono::steady_clock::now() > until)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    return true;
+}
+
+TEST(HidLayer, ThreadedReaderReadsAheadAndHandsOverInOneBatchInOrder)
 {
     scripted::ScriptedBackend backend;
     TestDispatcher dispatcher;
@@ -150,28 +162,59 @@ TEST(HidLayer, ThreadedReaderHandsOverInOrderAndWaitsForTheHandler)
     dispatcher.runAll();
     constexpr int kReports = 50;
     std::vector<int> order;
-    std::vector<std::size_t> waitingInQueue;
     const auto uiThread = std::this_thread::get_id();
     bool onUiThread = true;
-    layer.setDataHandler([&](HidDevice&, const std::uint8_t* data, std::uint16_t) {
+    layer.setDataHandler([&](HidDevice&, const std::uint8_t* data, std::uint16_t size) {
         onUiThread = onUiThread && std::this_thread::get_id() == uiThread;
+        EXPECT_EQ(size, 4u) << "without the report-ID byte";
         order.push_back(data[1]);
-        // The reader has not read on while this handler runs.
-        waitingInQueue.push_back(raw->queuedInput());
     });
     ASSERT_TRUE(layer.checkOut(*layer.devices()[0]));
     for (int i = 0; i < kReports; ++i)
         raw->pushInput(numbered(static_cast<std::uint8_t>(i)));
-    while (order.size() < kReports && dispatcher.runOne(2000)) {
-        EXPECT_LE(dispatcher.pending(), 1u) << "one hand-over at a time";
-    }
+    // The reader does not wait for the user-interface thread.
+    ASSERT_TRUE(waitForQueued(*raw, 0));
+    EXPECT_EQ(dispatcher.pending(), 1u) << "one drain for the whole batch";
+    dispatcher.runAll();
     ASSERT_EQ(order.size(), static_cast<std::size_t>(kReports));
-    for (int i = 0; i < kReports; ++i) {
+    for (int i = 0; i < kReports; ++i)
         EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
-        EXPECT_EQ(waitingInQueue[static_cast<std::size_t>(i)],
-                  static_cast<std::size_t>(kReports - i - 1));
-    }
     EXPECT_TRUE(onUiThread);
+
+    // Later reports start a new batch.
+    raw->pushInput(numbered(kReports));
+    ASSERT_TRUE(dispatcher.runOne(2000));
+    ASSERT_EQ(order.size(), static_cast<std::size_t>(kReports + 1));
+    EXPECT_EQ(order.back(), kReports);
+}
+
+TEST(HidLayer, AFullHandOverQueueLeavesTheReportsInTheDevice)
+{
+    scripted::ScriptedBackend backend;
+    TestDispatcher dispatcher;
+    auto raw = backend.plug(0x2E5B, 0x0104);
+    HidLayer layer(backend, dispatcher, HidReaderMode::Threaded);
+    layer.setReaderQueueReports(8);
+    dispatcher.runAll();
+    std::vector<int> order;
+    layer.setDataHandler([&](HidDevice&, const std::uint8_t* data, std::uint16_t) {
+        order.push_back(data[1]);
+    });
+    ASSERT_TRUE(layer.checkOut(*layer.devices()[0]));
+    for (int i = 0; i < 20; ++i)
+        raw->pushInput(numbered(static_cast<std::uint8_t>(i)));
+    // While the user-interface thread is busy the reader holds eight reports
+    // and reads no further: memory stays bounded.
+    ASSERT_TRUE(waitForQueued(*raw, 12));
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    EXPECT_EQ(raw->queuedInput(), 12u);
+    // Draining makes room; the rest follows in order.
+    const auto until = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+    while (order.size() < 20 && std::chrono::steady_clock::now() < until)
+        dispatcher.runOne(100);
+    ASSERT_EQ(order.size(), 20u);
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(order[static_cast<std::size_t>(i)], i);
 }
 
 TEST(HidLayer, ReleasingADeviceWhileItsHandOverWaitsDoesNotBlock)

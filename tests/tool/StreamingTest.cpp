@@ -206,6 +206,10 @@ TEST(Streaming, CounterGapsRaiseOneEventEachAndAreFollowed)
     EXPECT_EQ(rig.frames.size(), 9u) << "frames after a gap are still delivered";
     EXPECT_EQ(rig.missed, std::vector<std::uint8_t>{3});
     EXPECT_EQ(rig.list.StreamingCounter().Counter(0), "10");
+    EXPECT_EQ(rig.list.FramesMissed(), 1u);
+    for (const int c : {10, 14, 15})  // 11 to 13 missed
+        rig.sendLong(static_cast<std::uint8_t>(c), 20, 0);
+    EXPECT_EQ(rig.list.FramesMissed(), 4u);
 }
 
 TEST(Streaming, CounterWrapsFrom255To0)
@@ -219,6 +223,7 @@ TEST(Streaming, CounterWrapsFrom255To0)
     rig.sendLong(1, 20, 0);
     EXPECT_EQ(rig.missed.size(), 1u);
     EXPECT_EQ(rig.list.StreamingCounter().Counter(0), "2");
+    EXPECT_EQ(rig.list.FramesMissed(), 254u) << "1 to 254 were missed";
 }
 
 TEST(Streaming, StopThenRestartResynchronisesSilently)
@@ -243,8 +248,10 @@ TEST(Streaming, StopThenRestartResynchronisesSilently)
     rig.sendLong(30, 20, 0);  // and the one after it
     rig.sendLong(31, 20, 0);
     EXPECT_TRUE(rig.missed.empty());
+    EXPECT_EQ(rig.list.FramesMissed(), 0u) << "a resynchronisation loses nothing";
     rig.sendLong(40, 20, 0);
     EXPECT_EQ(rig.missed.size(), 1u);
+    EXPECT_EQ(rig.list.FramesMissed(), 8u);
     EXPECT_EQ(rig.frames.size(), 4u);
 }
 

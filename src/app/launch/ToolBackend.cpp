@@ -15,6 +15,7 @@ TToolBackend makeToolBackend(const TToolBackendOptions& options)
         sim.mode = sim::Mode::RealTime;
         if (options.simAddress)
             sim.tool.chip.i2cAddress = *options.simAddress;
+        sim.tool.streamRateHz = options.simRate;
         if (options.simLoad)
             sim.tool.chip.rxLoadPf = *options.simLoad;
         if (!options.simTools.empty())
@@ -24,6 +25,7 @@ TToolBackend makeToolBackend(const TToolBackendOptions& options)
             tool.fingerCycle = sim.fingerCycle;
             tool.chip.i2cAddress = sim.tool.chip.i2cAddress;
             tool.chip.rxLoadPf = sim.tool.chip.rxLoadPf;
+            tool.streamRateHz = sim.tool.streamRateHz;
             simulation->plug(tool);
         }
         return {simulation, simulation};

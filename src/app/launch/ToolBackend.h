@@ -18,6 +18,7 @@ class Clock;
 struct TToolBackendOptions {
     bool simulate = false;
     std::optional<std::uint8_t> simAddress;  // the simulated chip's I2C address
+    std::uint32_t simRate = 0;  // the simulated tool's stress rate, frames/s (0: chip cycle)
     // Load on the simulated chip's receive pins RX0 and RX1, in pF.
     std::optional<std::array<double, 2>> simLoad;
     // The simulated tools (--sim-tool); one default tool when empty.

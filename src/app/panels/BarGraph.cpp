@@ -106,10 +106,12 @@ void TBarGraph::showData(const TBarGraphData& bars)
 
 bool TBarGraph::replotIfDirty()
 {
+    ++FReplotChecks;
     if (!FDirty)
         return false;
     FDirty = false;
     replot(rpQueuedRefresh);
+    ++FReplots;
     return true;
 }
 

@@ -7,6 +7,8 @@
 
 #include "DisplayTypes.h"
 
+#include <cstdint>
+
 #include <qcustomplot.h>
 
 class TColouredBars;
@@ -25,6 +27,9 @@ public:
     // Repaints when the data changed since the last repaint. Returns whether it did.
     bool replotIfDirty();
     bool dirty() const { return FDirty; }
+    // Calls of replotIfDirty and the repaints they did so far (for measurements).
+    std::uint64_t replotChecks() const { return FReplotChecks; }
+    std::uint64_t replotCount() const { return FReplots; }
 
     // "Baseline View": left axis range and step, LTA series colour.
     void setBaselineView(const TBaselineViewLook& look);
@@ -67,5 +72,7 @@ private:
     TBackground FBackground = TBackground::Watermark;
     int FSlots = 6;
     bool FDirty = true;
+    std::uint64_t FReplotChecks = 0;
+    std::uint64_t FReplots = 0;
     bool FStale = false;
 };

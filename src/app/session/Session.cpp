@@ -35,6 +35,12 @@ TSession::TSession(const TSessionConfig& config, QObject* parent)
     };
 
     // The chip component as the main window holds it.
+    // The data log's lines go to the file once a millisecond at most (LogFrame).
+    FLog.setDeferredFlush(true);
+    FLogFlushTimer.setSingleShot(true);
+    FLogFlushTimer.setInterval(20);
+    connect(&FLogFlushTimer, &QTimer::timeout, this, &TSession::FlushLog);
+
     FDevice = std::make_unique<TMFS240Device>();
     FDevice->SetHIDTool(FHidTool.get());
     FDevice->SetDUTVoltage(v3_3V);

@@ -285,6 +285,9 @@ private:
     // Frame handling steps.
     bool FollowUpAti();  // false: the session ended
     void LogFrame();
+    // Writes out the data log's buffered lines.
+    void FlushLog();
+    void LogWriteFailed();
     void UpdateDemo();
 
     // Settings transfer helpers.
@@ -335,4 +338,8 @@ private:
     std::optional<TReconnect> FReconnect;
     QTimer FEventTimer;
     QTimer FTimer3;
+    // The data log is flushed at most once a millisecond from the frames, and
+    // by this timer when no frame comes to flush the last lines.
+    QTimer FLogFlushTimer;
+    std::int64_t FLogFlushedAtMs = 0;
 };

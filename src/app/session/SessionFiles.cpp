@@ -192,9 +192,13 @@ bool TSession::SetupLogging()
 {
     if (B.logCaption != QLatin1String("Start Log")) {
         S.FDoLog = false;
-        FLog.stop();
+        // The last lines of a fast stream may still wait in the buffer.
+        const bool written = FLog.stop();
         B.logCaption = QStringLiteral("Start Log");
-        KvnAddItem(text(filemsg::kLogStopped), TMessageType::Info);
+        if (written)
+            KvnAddItem(text(filemsg::kLogStopped), TMessageType::Info);
+        else
+            KvnAddItem(text(filemsg::kLogWriteError), TMessageType::Error);
         emit logStateChanged(false);
         emitButtons();
         return true;

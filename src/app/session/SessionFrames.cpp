@@ -135,13 +135,36 @@ void TSession::LogFrame()
 {
     if (!S.FDoLog)
         return;
-    if (FLog.frame(logSample(FLive)) == TDataLogWriter::TFrameResult::Failed) {
-        S.FDoLog = false;
-        B.logCaption = QStringLiteral("Start Log");
-        KvnAddItem(QString::fromLatin1(filemsg::kLogWriteError), TMessageType::Error);
-        emit logStateChanged(false);
-        emitButtons();
+    const TDataLogWriter::TFrameResult result = FLog.frame(logSample(FLive));
+    if (result == TDataLogWriter::TFrameResult::Failed) {
+        LogWriteFailed();
+        return;
     }
+    // At a few hundred frames a second and less every line goes to the file
+    // at once; faster, the lines of a millisecond go together, rather than
+    // one write per line. The timer writes out the last lines of a burst.
+    if (!FLog.hasUnflushed())
+        return;
+    if (FClock->nowMs() - FLogFlushedAtMs >= 1)
+        FlushLog();
+    else if (!FLogFlushTimer.isActive())
+        FLogFlushTimer.start();
+}
+
+void TSession::FlushLog()
+{
+    FLogFlushedAtMs = FClock->nowMs();
+    if (S.FDoLog && !FLog.flush())
+        LogWriteFailed();
+}
+
+void TSession::LogWriteFailed()
+{
+    S.FDoLog = false;
+    B.logCaption = QStringLiteral("Start Log");
+    KvnAddItem(QString::fromLatin1(filemsg::kLogWriteError), TMessageType::Error);
+    emit logStateChanged(false);
+    emitButtons();
 }
 
 void TSession::UpdateDemo()

@@ -46,6 +46,11 @@ std::optional<QString> GuiPrompts::saveFileName(const TFileDialogRequest& reques
 
 TStartupChoice GuiPrompts::startupMode(const QStringList& recentNames)
 {
+    if (nextStartupChoice) {
+        const TStartupChoice choice = *nextStartupChoice;
+        nextStartupChoice.reset();
+        return choice;
+    }
     StartupModeDialog dialog(recentNames, recentFiles, FParent);
     dialog.exec();
     return dialog.choice();

@@ -4,6 +4,8 @@
 #include "SessionPrompts.h"
 #include "StartupModeDialog.h"
 
+#include <optional>
+
 class QWidget;
 
 class GuiPrompts final : public SessionPrompts {
@@ -17,6 +19,10 @@ public:
 
     // The recent settings files the start-up mode window's list shows.
     TRecentFileHooks recentFiles;
+
+    // When set, the next start-up mode question takes this answer without a
+    // window (unattended runs).
+    std::optional<TStartupChoice> nextStartupChoice;
 
 private:
     QWidget* FParent;

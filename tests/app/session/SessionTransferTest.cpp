@@ -3,6 +3,8 @@
 #include "SessionRig.h"
 #include "SessionTexts.h"
 
+#include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -245,6 +247,17 @@ TEST(SessionTransfer, HeaderExportAndDataLogFromAStreamingSession)
     const int frames = rig.frames();
     rig.run(500);
     const int logged = (rig.frames() - frames) / 5;
+    {
+        // On disk while logging: lines of one millisecond go together, the
+        // last ones by a timer.
+        QElapsedTimer waited;
+        waited.start();
+        while (waited.elapsed() < 50)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        QFile l(log);
+        ASSERT_TRUE(l.open(QIODevice::ReadOnly));
+        EXPECT_EQ(l.readAll().count('\n'), logged + 1);
+    }
     rig.prompts.saveAs.reset();
     rig.session->SetupLogging();  // Stop Log
     EXPECT_TRUE(rig.hasMessage("Data log stopped"));
