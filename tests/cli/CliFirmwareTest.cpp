@@ -1,5 +1,7 @@
 // mfs380a-cli's firmware commands against simulated tools and a stand-in
 // firmware-update program that records how it was started.
+#include "CliRun.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
@@ -10,11 +12,7 @@
 
 namespace {
 
-struct TRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using TRun = TCliRun;
 
 const QStringList kThreeTools = {"--sim-tool", "0x108:0105:20:0B:S1", "--sim-tool",
                                  "107:0100:2:0C:S2", "--sim-tool", "104:0106:20:0B:S3"};
@@ -46,24 +44,10 @@ protected:
     }
     TRun cli(const QStringList& args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        QProcessEnvironment env = cliEnvironment(dir.filePath("data"));
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("XDG_CONFIG_DIRS", dir.filePath("none"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(MFS_CLI_PATH), args);
-        p.closeWriteChannel(); // no answers on standard input
-        TRun r;
-        if (!p.waitForFinished(60000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return runCli(args, env);
     }
     QStringList recorded()
     {

@@ -1,6 +1,7 @@
 // What mfs380a-cli says about its results: the real program against the
 // simulated tool, and the texts it builds.
 #include "CliReports.h"
+#include "CliRun.h"
 
 #include "InstanceChannel.h"
 #include "LiveChannelState.h"
@@ -15,45 +16,24 @@
 
 namespace {
 
-struct TRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using TRun = TCliRun;
 
 // Preferences go to a folder of the tests' own; the program's message
 // channel carries a name of its own, so no program of the user's answers.
 QProcessEnvironment environment()
 {
     static QTemporaryDir data;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", data.path());
+    QProcessEnvironment env = cliEnvironment(data.path());
     env.insert("USER",
                QStringLiteral("cli-reports-test-%1").arg(QCoreApplication::applicationPid()));
     return env;
 }
 
-// Runs the program while this process keeps its event loop turning (for the
+// The program runs while this process keeps its event loop turning (for the
 // message channel's answers).
 TRun cli(const QStringList& args)
 {
-    QProcess p;
-    p.setProcessEnvironment(environment());
-    p.start(QStringLiteral(MFS_CLI_PATH), args);
-    TRun r;
-    for (int waited = 0; waited < 120000 && p.state() != QProcess::NotRunning; waited += 10) {
-        QCoreApplication::processEvents();
-        p.waitForFinished(10);
-    }
-    if (p.state() != QProcess::NotRunning) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runCli(args, environment(), 120000);
 }
 
 TEST(CliReports, ToolsWithoutAToolSaysSo)

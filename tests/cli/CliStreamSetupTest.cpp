@@ -1,37 +1,19 @@
 // mfs380a-cli's stream set-up: the stream-table command, and stream with
 // --select, --extra and --log-columns against the simulated tool.
+#include "CliRun.h"
+
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
 
-struct TRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-    QStringList lines() const { return out.split('\n', Qt::SkipEmptyParts); }
-};
+using TRun = TCliRun;
 
 TRun cli(const QStringList& args)
 {
     static QTemporaryDir data; // preferences of the tests' own
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", data.path());
-    QProcess p;
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(MFS_CLI_PATH), args);
-    TRun r;
-    if (!p.waitForFinished(60000)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runCli(args, cliEnvironment(data.path()));
 }
 
 } // namespace

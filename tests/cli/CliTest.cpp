@@ -1,4 +1,6 @@
 // mfs380a-cli as a user runs it: the real program against the simulated tool.
+#include "CliRun.h"
+
 #include <QDir>
 #include <QFile>
 #include <QMap>
@@ -8,36 +10,18 @@
 
 namespace {
 
-struct TRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using TRun = TCliRun;
 
 // Preferences go to a folder of the tests' own, never the user's.
 QProcessEnvironment testEnvironment()
 {
     static QTemporaryDir data;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("XDG_DATA_HOME", data.path());
-    return env;
+    return cliEnvironment(data.path());
 }
 
 TRun cli(const QStringList& args, int timeoutMs = 60000)
 {
-    QProcess p;
-    p.setProcessEnvironment(testEnvironment());
-    p.start(QStringLiteral(MFS_CLI_PATH), args);
-    TRun r;
-    if (!p.waitForFinished(timeoutMs)) {
-        p.kill();
-        p.waitForFinished();
-        return r;
-    }
-    r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-    r.out = QString::fromUtf8(p.readAllStandardOutput());
-    r.err = QString::fromUtf8(p.readAllStandardError());
-    return r;
+    return runCli(args, testEnvironment(), timeoutMs);
 }
 
 TEST(Cli, StreamPrintsOneLinePerFrame)

@@ -1,4 +1,5 @@
 // mfs380a-cli check-updates and download-update against a local HTTP server.
+#include "CliRun.h"
 #include "UpdateTestSupport.h"
 
 #include <QDir>
@@ -9,11 +10,7 @@ using namespace updtest;
 
 namespace {
 
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
+using CliRun = TCliRun;
 
 struct CliRig {
     CliRig()
@@ -24,23 +21,10 @@ struct CliRig {
     // The test's server answers while the program runs.
     CliRun run(const QStringList& args)
     {
-        QProcess p;
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("XDG_DATA_HOME", dir.filePath("data"));
+        QProcessEnvironment env = cliEnvironment(dir.filePath("data"));
         env.insert("XDG_CONFIG_HOME", dir.filePath("config"));
         env.insert("XDG_CONFIG_DIRS", dir.filePath("none"));
-        p.setProcessEnvironment(env);
-        p.start(QStringLiteral(MFS_CLI_PATH), args);
-        CliRun r;
-        if (!waitUntil([&p] { return p.state() == QProcess::NotRunning; }, 60000)) {
-            p.kill();
-            p.waitForFinished();
-            return r;
-        }
-        r.exitCode = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -2;
-        r.out = QString::fromUtf8(p.readAllStandardOutput());
-        r.err = QString::fromUtf8(p.readAllStandardError());
-        return r;
+        return runCli(args, env);
     }
     QString list() const { return server.url("/list").toString(); }
 
