@@ -144,6 +144,7 @@ void TMainForm::buildLayout()
     setCentralWidget(central);
 
     FVersionLabel = new QLabel(this);
+    FVersionLabel->setObjectName(QStringLiteral("DeviceVersionLabel"));
     statusBar()->addPermanentWidget(FVersionLabel);
     if (FSimulation) {
         // A widget of the status bar, not a message: menu hints do not clear it.
@@ -235,6 +236,10 @@ void TMainForm::wireSession()
     connect(s, &TSession::toolLabelChanged, this,
             [this] { FColumn->showToolLabel(FSession.toolLabel()); });
     connect(s, &TSession::toolsChanged, this, [this] {
+        // The version of a chip whose tool has gone stays for reading, greyed
+        // until the next read of a version.
+        if (!FSession.DevList().Connected())
+            FVersionLabel->setEnabled(false);
         if (FPlugSim)
             FPlugSim->setText(FSession.DevList().Connected()
                                   ? QStringLiteral("Unplug Simulated Tool")
@@ -285,6 +290,7 @@ void TMainForm::wireSession()
     });
     connect(s, &TSession::deviceVersionChanged, this, [this](const QString& text) {
         FVersionLabel->setText(QStringLiteral("Device Version : ") + text);
+        FVersionLabel->setEnabled(true);
     });
 
     // User actions.

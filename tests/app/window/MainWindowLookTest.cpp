@@ -184,9 +184,22 @@ TEST(MainWindowLook, UnpluggingMakesTheValuesStale)
     LookRig w;
     w.rig.startStreaming();
     ASSERT_FALSE(w.window.bars()->strip()->stale());
+    auto* version = w.window.findChild<QLabel*>(QStringLiteral("DeviceVersionLabel"));
+    ASSERT_TRUE(version);
+    const QString text = version->text();
+    EXPECT_TRUE(text.startsWith("Device Version : ")) << text.toStdString();
+    EXPECT_TRUE(version->isEnabled());
     w.rig.backend.unplug(w.rig.toolKey);
     w.rig.pump();
     EXPECT_TRUE(w.window.bars()->strip()->stale());
+    // The chip's version stays for reading, greyed, until it is read again.
+    EXPECT_EQ(version->text(), text);
+    EXPECT_FALSE(version->isEnabled());
+    w.rig.toolKey = w.rig.backend.plug();
+    w.rig.pump();
+    EXPECT_FALSE(version->isEnabled());
+    w.rig.startStreaming();
+    EXPECT_TRUE(version->isEnabled());
 }
 
 TEST(MainWindowLook, DemoButtonWhenThereIsAToolToRunItOn)
