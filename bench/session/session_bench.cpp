@@ -3,46 +3,17 @@
 // frame handling with decoding; then the same with the data log line written
 // and flushed to a file.
 #include "HidDevice.h"
-#include "Session.h"
-#include "SimBackend.h"
-#include "TestDispatcher.h"
+#include "SessionRig.h"
 
-#include <QCoreApplication>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class NoPrompts final : public SessionPrompts {
-public:
-    TDialogResult message(const QString&, TDialogIcon, TDialogButtons) override
-    {
-        return TDialogResult::Ok;
-    }
-    std::optional<QString> saveFileName(const TFileDialogRequest&) override { return std::nullopt; }
-    TStartupChoice startupMode(const QStringList&) override
-    {
-        return {TStartupChoice::TMode::Default, -1};
-    }
-};
-
-struct StreamingSession {
+struct StreamingSession : SessionRig {
     StreamingSession()
     {
-        backend.plug();
-        TSessionConfig config;
-        config.backend = &backend;
-        config.dispatcher = &dispatcher;
-        config.readerMode = HidReaderMode::Manual;
-        config.clock = &backend.clock();
-        config.prompts = &prompts;
-        config.appPath = dir.path().toStdString();
-        config.preferencesFile = (dir.path() + "/prefs.ini").toStdString();
-        session = std::make_unique<TSession>(config);
-        dispatcher.runAll();
         session->StartButtonClick();
-        dispatcher.runAll();
-        session->PollReaders();
+        pump();
         device = session->DevList().CTData().Device.at(0);
         // One streamed report: status 0xF of tool 0, counter, report 0, then the
         // payload of the stream table in force (32 bytes: one report per frame).
@@ -58,11 +29,6 @@ struct StreamingSession {
         session->DevList().DeviceData(*device, report.data(), 64);
     }
 
-    QTemporaryDir dir;
-    sim::SimBackend backend{{sim::Mode::Deterministic, 1}};
-    TestDispatcher dispatcher;
-    NoPrompts prompts;
-    std::unique_ptr<TSession> session;
     std::shared_ptr<HidDevice> device;
     std::array<std::uint8_t, 64> report{};
     int counter = 0;
@@ -71,12 +37,11 @@ struct StreamingSession {
 void BM_StreamPath(benchmark::State& state)
 {
     StreamingSession s;
-    int frames = 0;
-    QObject::connect(s.session.get(), &TSession::frameHandled, [&](bool) { ++frames; });
+    const int before = s.frames();
     for (auto _ : state)
         s.deliver();
     state.SetItemsProcessed(state.iterations());
-    state.counters["frames_handled"] = frames;
+    state.counters["frames_handled"] = s.frames() - before;
 }
 BENCHMARK(BM_StreamPath);
 
@@ -102,12 +67,3 @@ void BM_StreamPathWithDataLog(benchmark::State& state)
 BENCHMARK(BM_StreamPathWithDataLog);
 
 }  // namespace
-
-int main(int argc, char** argv)
-{
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

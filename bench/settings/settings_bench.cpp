@@ -9,54 +9,23 @@
 //   BM_FieldEdit       one spin edit: model, change detection, indication,
 //                      the visible page refreshed
 
-#include "Session.h"
+#include "SessionRig.h"
 #include "SettingsForm.h"
-#include "SimBackend.h"
-#include "TestDispatcher.h"
 
 #include <QApplication>
 #include <QSpinBox>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 namespace {
 
-class NoPrompts final : public SessionPrompts {
-public:
-    TDialogResult message(const QString&, TDialogIcon, TDialogButtons) override
-    {
-        return TDialogResult::No;
-    }
-    std::optional<QString> saveFileName(const TFileDialogRequest&) override { return std::nullopt; }
-    TStartupChoice startupMode(const QStringList&) override
-    {
-        return {TStartupChoice::TMode::Default, -1};
-    }
-};
-
-struct ReadSession {
+// A session on the deterministic simulated tool with the chip's settings read.
+struct ReadSession : SessionRig {
     ReadSession()
     {
-        backend.plug();
-        TSessionConfig config;
-        config.backend = &backend;
-        config.dispatcher = &dispatcher;
-        config.readerMode = HidReaderMode::Manual;
-        config.clock = &backend.clock();
-        config.prompts = &prompts;
-        config.appPath = dir.path().toStdString();
-        config.preferencesFile = (dir.path() + "/prefs.ini").toStdString();
-        session = std::make_unique<TSession>(config);
-        dispatcher.runAll();
         session->PowerButtonClick();
         session->ReadFromDevice(false);
         session->ResetDefault();
     }
-    QTemporaryDir dir;
-    sim::SimBackend backend{{sim::Mode::Deterministic, 7}};
-    TestDispatcher dispatcher;
-    NoPrompts prompts;
-    std::unique_ptr<TSession> session;
 };
 
 void BM_CreateAndOpen(benchmark::State& state)
@@ -107,16 +76,3 @@ void BM_FieldEdit(benchmark::State& state)
 BENCHMARK(BM_FieldEdit)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
